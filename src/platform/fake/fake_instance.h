@@ -1,0 +1,44 @@
+// In-memory single-instance lock and the machine facts tests want fixed.
+#pragma once
+
+#include <string>
+
+#include "platform/fake/fault_plan.h"
+#include "platform/instance.h"
+#include "platform/system.h"
+
+namespace fake {
+
+class FakeInstance : public platform::Instance {
+ public:
+  explicit FakeInstance(CallLog& log) : log_(log) {}
+  platform::InstanceLock Acquire(const char* name) override;
+  void Release() override;
+  bool RaiseRunningCopy(const char* name) override;
+  bool TakeRaiseRequest() override;
+
+  // Another copy of the program, as the test sets it up.
+  bool otherCopyRunning = false;
+  bool otherCopyHasWindow = false;
+  bool failLock = false;
+  bool held = false;
+  int raiseRequests = 0;  // raise requests that reached this copy, not yet taken
+
+ private:
+  CallLog& log_;
+};
+
+class FakeSystem : public platform::System {
+ public:
+  bool ExecutablePath(std::string* out) override;
+  bool GetOsVersion(platform::OsVersion* out) override;
+  bool GetMemoryStatus(platform::MemoryStatus* out) override;
+  bool HardwareReport(std::string* out) override;
+
+  std::string executablePath = "/opt/sorvani/sorvani";  // empty: the path cannot be read
+  platform::OsVersion osVersion{"Linux", 6, 1, 0, "#1 SMP Debian"};
+  platform::MemoryStatus memory{42, 8u << 30, 4u << 30, 2u << 30, 1u << 30, 16u << 30, 12u << 30};
+  std::string hardwareReport = "CPU: Fake Processor\r\nCores: 2";  // empty: no report
+};
+
+}  // namespace fake

@@ -1,0 +1,37 @@
+// Fault injection and the call record shared by every fake service.
+#include "platform/fake/fault_plan.h"
+
+namespace fake {
+
+void FaultPlan::Fail(const std::string& call, int times, platform::HRESULT code) {
+  faults_[call] = Fault{times, code};
+}
+
+void FaultPlan::FailAlways(const std::string& call, platform::HRESULT code) { faults_[call] = Fault{-1, code}; }
+
+bool FaultPlan::Take(const std::string& call, platform::HRESULT* code) {
+  auto found = faults_.find(call);
+  if (found == faults_.end() || found->second.remaining == 0) return false;
+  *code = found->second.code;
+  if (found->second.remaining > 0) --found->second.remaining;
+  return true;
+}
+
+void FaultPlan::Clear() { faults_.clear(); }
+
+void CallLog::Record(std::string call) { calls_.push_back(std::move(call)); }
+
+std::size_t CallLog::Count(const std::string& prefix) const {
+  std::size_t count = 0;
+  for (const auto& call : calls_) count += call.compare(0, prefix.size(), prefix) == 0;
+  return count;
+}
+
+std::vector<std::string> CallLog::Matching(const std::string& prefix) const {
+  std::vector<std::string> found;
+  for (const auto& call : calls_)
+    if (call.compare(0, prefix.size(), prefix) == 0) found.push_back(call);
+  return found;
+}
+
+}  // namespace fake

@@ -1,0 +1,45 @@
+// Fault injection and the call record shared by every fake service.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/result.h"
+
+namespace fake {
+
+// Scripts failures by call name ("Device::Present"): the next N calls answer with a code.
+class FaultPlan {
+ public:
+  void Fail(const std::string& call, int times, platform::HRESULT code);
+  // Every call from now on fails, until Clear.
+  void FailAlways(const std::string& call, platform::HRESULT code);
+  // True, with the code, when this call is scripted to fail; counts the failure down.
+  bool Take(const std::string& call, platform::HRESULT* code);
+  void Clear();
+
+ private:
+  struct Fault {
+    int remaining = 0;  // -1: for ever
+    platform::HRESULT code = 0;
+  };
+  std::map<std::string, Fault> faults_;
+};
+
+// Every call a fake service receives, in order, as "Service::Call(arguments)".
+class CallLog {
+ public:
+  void Record(std::string call);
+  const std::vector<std::string>& Calls() const { return calls_; }
+  // Calls whose text starts with the prefix.
+  std::size_t Count(const std::string& prefix) const;
+  std::vector<std::string> Matching(const std::string& prefix) const;
+  void Clear() { calls_.clear(); }
+
+ private:
+  std::vector<std::string> calls_;
+};
+
+}  // namespace fake

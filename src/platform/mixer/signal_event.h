@@ -1,0 +1,16 @@
+// Auto-reset events for the sound buffers' position notifications, shared by every backend.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "platform/sound.h"
+
+namespace mixer {
+
+std::unique_ptr<platform::Event> CreateSignalEvent();
+// Waits on events made by CreateSignalEvent; same answers as platform::Sound::WaitForAnyEvent.
+int WaitForAnySignal(platform::Event* const* events, std::size_t count, std::uint32_t timeoutMilliseconds);
+
+}  // namespace mixer

@@ -1,0 +1,31 @@
+// The SDL backend's start and end; the services do the rest.
+#include "platform/sdl/sdl_backend.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+namespace platform::sdl {
+
+SdlBackend::SdlBackend() : windows(std::make_unique<SdlWindowSystem>()), graphics(*windows) {}
+
+SdlBackend::~SdlBackend() {
+  windows.reset();
+  if (initialised) {
+    IMG_Quit();
+    SDL_Quit();
+  }
+}
+
+bool SdlBackend::Init(std::string* error) {
+  if (initialised) return true;
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+    if (error) *error = SDL_GetError();
+    return false;
+  }
+  initialised = true;
+  // BMP decodes without help; a missing PNG or JPEG codec only fails the pictures that need it.
+  IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
+  return true;
+}
+
+}  // namespace platform::sdl

@@ -1,0 +1,29 @@
+// Image files held in memory, decoded by SDL2_image: what picture info and textures start from.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "platform/graphics.h"
+
+namespace platform::sdl {
+
+struct SurfaceDeleter {
+  void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+// The image as stored. D3DXERR_INVALIDDATA for bytes no decoder accepts, E_OUTOFMEMORY when
+// memory ran out, D3DERR_INVALIDCALL for no bytes at all.
+HRESULT DecodeImage(const void* data, std::size_t size, SurfacePtr* out);
+
+// The stored pixel format in the terms the game logs.
+Format FormatOfImage(const SDL_Surface& image);
+
+// An ARGB8888 copy in which every pixel equal to colourKey (0 for none) is transparent black.
+HRESULT ToKeyedArgb(SDL_Surface& image, std::uint32_t colourKey, SurfacePtr* out);
+
+}  // namespace platform::sdl

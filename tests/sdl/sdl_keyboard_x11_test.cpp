@@ -1,0 +1,148 @@
+// Real key presses on an X server of its own (Xvfb, keys sent with xdotool): the key state the
+// keyboard-only mode reads and the key-down messages the window procedure gets.
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "platform/backend.h"
+#include "sdl_test_support.h"
+
+namespace {
+
+using platform::Message;
+using sdltest::received;
+
+bool OnPath(const char* program) {
+  return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+class SdlX11KeyboardTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!OnPath("Xvfb") || !OnPath("xdotool")) GTEST_SKIP() << "needs Xvfb and xdotool";
+    ASSERT_TRUE(StartServer()) << "Xvfb did not start";
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    savedDriver = driver ? driver : "";
+    hadDriver = driver != nullptr;
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    setenv("DISPLAY", display.c_str(), 1);
+
+    received.clear();
+    backend = std::make_unique<platform::sdl::SdlBackend>();
+    std::string error;
+    ASSERT_TRUE(backend->Init(&error)) << error;
+    platform::InstallBackend(backend.get());
+    auto& windows = backend->Windows();
+    ASSERT_TRUE(windows.RegisterWindowClass(platform::WindowClass{sdltest::kTestClass, sdltest::RecordingProc, 0}));
+    window = windows.CreateMainWindow(sdltest::kTestClass, "Sorvani keys", 640, 480);
+    ASSERT_NE(window, platform::kNoWindow);
+    windows.ShowWindow(window, platform::ShowCommand::kShow);
+    Pump(std::chrono::milliseconds(200));
+    ASSERT_EQ(Xdotool("search --sync --name 'Sorvani keys' windowfocus --sync"), 0);
+  }
+
+  void TearDown() override {
+    platform::InstallBackend(nullptr);
+    backend.reset();
+    if (server > 0) {
+      kill(server, SIGTERM);
+      waitpid(server, nullptr, 0);
+    }
+    if (serverPipe >= 0) close(serverPipe);
+    if (hadDriver) {
+      setenv("SDL_VIDEODRIVER", savedDriver.c_str(), 1);
+    } else {
+      unsetenv("SDL_VIDEODRIVER");
+    }
+  }
+
+  bool StartServer() {
+    int ready[2];
+    if (pipe(ready) != 0) return false;
+    server = fork();
+    if (server == 0) {
+      close(ready[0]);
+      const std::string fd = std::to_string(ready[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
+             static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(ready[1]);
+    // The server writes the number and then the line end; it stops if the pipe is gone by then.
+    serverPipe = ready[0];
+    std::string number;
+    pollfd wait{serverPipe, POLLIN, 0};
+    char c = 0;
+    while (poll(&wait, 1, 10000) == 1 && read(serverPipe, &c, 1) == 1 && c != '\n') number += c;
+    if (number.empty()) return false;
+    display = ":" + number;
+    return true;
+  }
+
+  int Xdotool(const std::string& arguments) {
+    return std::system(("xdotool " + arguments + " >/dev/null 2>&1").c_str());
+  }
+
+  // Takes and dispatches messages for a while, as the frame loop does between frames.
+  void Pump(std::chrono::milliseconds time) {
+    const auto end = std::chrono::steady_clock::now() + time;
+    Message message;
+    while (std::chrono::steady_clock::now() < end) {
+      while (backend->Windows().PeekMessage(&message)) backend->Windows().DispatchMessage(message);
+      SDL_Delay(5);
+    }
+  }
+
+  // Pumps until the key state shows the key as wanted, or gives up after a few seconds.
+  bool KeyStateBecomes(std::uint32_t virtualKey, bool held) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < end) {
+      Pump(std::chrono::milliseconds(10));
+      if (((backend->Controls().GetKeyState(virtualKey) & 0x8000) != 0) == held) return true;
+    }
+    return false;
+  }
+
+  bool KeyDownReceived(std::uint32_t virtualKey) {
+    for (const Message& message : received) {
+      if (message.message == platform::WM_KEYDOWN && message.wParam == virtualKey) return true;
+    }
+    return false;
+  }
+
+  pid_t server = -1;
+  int serverPipe = -1;
+  std::string display;
+  std::string savedDriver;
+  bool hadDriver = false;
+  std::unique_ptr<platform::sdl::SdlBackend> backend;
+  platform::WindowHandle window = platform::kNoWindow;
+};
+
+TEST_F(SdlX11KeyboardTest, HeldKeysShowInKeyStateAndArriveAsKeyDown) {
+  struct Case {
+    const char* xKey;
+    std::uint32_t virtualKey;
+  };
+  const Case cases[] = {
+      {"Shift_R", platform::VK_SHIFT}, {"Control_L", platform::VK_CONTROL}, {"z", 'Z'},
+      {"KP_8", platform::VK_NUMPAD0 + 8}, {"Left", platform::VK_LEFT},    {"Escape", platform::VK_ESCAPE},
+  };
+  for (const Case& test : cases) {
+    received.clear();
+    ASSERT_EQ(Xdotool(std::string("keydown ") + test.xKey), 0) << test.xKey;
+    EXPECT_TRUE(KeyStateBecomes(test.virtualKey, true)) << test.xKey << " never showed as held";
+    EXPECT_TRUE(KeyDownReceived(test.virtualKey)) << test.xKey << " sent no WM_KEYDOWN";
+    ASSERT_EQ(Xdotool(std::string("keyup ") + test.xKey), 0) << test.xKey;
+    EXPECT_TRUE(KeyStateBecomes(test.virtualKey, false)) << test.xKey << " never showed as released";
+  }
+}
+
+}  // namespace
