@@ -17,6 +17,10 @@ struct AppState {
   std::uint8_t CpuIdle = 0;
   std::uint8_t noOpeningDialog = 0;
   std::uint32_t demowait = 30;
+  // Joystick button functions, one byte per button 1..16 (0 none, 1 shot, 3 pause): "Buttons"
+  // for player 1 and the combined query, "Buttons2" for player 2.
+  std::uint8_t buttonTable1[16] = {1, 1, 3};
+  std::uint8_t buttonTable2[16] = {1, 1, 3};
   std::uint8_t screenshotOn = 0;
   std::uint32_t screenshotCounter = 0;
   std::uint32_t lastFrameTime = 0;
