@@ -38,6 +38,15 @@ void PresentFrame() {
   if (appState.screenshotOn) SaveScreenshot();
 }
 
+// A second copy of the program asked this one to come to the front.
+void AnswerRaiseRequest() {
+  if (!platform::SingleInstance().TakeRaiseRequest() || appState.mainWindow == platform::kNoWindow) return;
+  platform::WindowSystem& windows = platform::Windows();
+  if (windows.IsMinimized(appState.mainWindow)) windows.ShowWindow(appState.mainWindow, platform::ShowCommand::kRestore);
+  windows.SetForeground(appState.mainWindow);
+  windows.Invalidate(appState.mainWindow);
+}
+
 }  // namespace
 
 void RunFrame() {
@@ -68,6 +77,7 @@ int RunMessageLoop() {
       continue;
     }
     if (appState.active == 0) {
+      AnswerRaiseRequest();
       clock.Sleep(kInactiveSleep);
       continue;
     }
@@ -78,6 +88,7 @@ int RunMessageLoop() {
     }
     // The next frame is measured from this frame's start, not from when it was due.
     appState.lastFrameTime = now;
+    AnswerRaiseRequest();
     RunFrame();
   }
 }

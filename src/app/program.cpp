@@ -6,6 +6,8 @@
 
 #include "app/app.h"
 #include "app/frame_loop.h"
+#include "app/settings_store.h"
+#include "app/startup_checks.h"
 #include "app/window_proc.h"
 #include "gfx/gfx.h"
 #include "platform/backend.h"
@@ -25,38 +27,92 @@ char CommandSwitch(const char* commandLine) {
   return commandLine[1];
 }
 
-}  // namespace
+// A second copy wakes the first and leaves; true when this copy must stop.
+bool AnotherCopyIsRunning() {
+  WriteDebugLog("多重起動チェック");
+  if (platform::SingleInstance().Acquire(kWindowClass) != platform::InstanceLock::kAlreadyRunning) return false;
+  WriteDebugLog("多重起動を検知しました。起動を中止します。");
+  if (!platform::SingleInstance().RaiseRunningCopy(kWindowClass))
+    platform::Boxes().MessageBox(platform::kNoWindow, "すでに起動しています。", kTitle, platform::MB_OK);
+  return true;
+}
 
-int RunProgram(const char* commandLine) {
-  char option = CommandSwitch(commandLine);
-  if (option == 'D') appState.enable_debug_write = 2;
-  if (option == 'd') appState.enable_debug_write = 1;
+bool CreateMainWindow() {
+  platform::WindowSystem& windows = platform::Windows();
+  const char* failure = nullptr;
+  WriteDebugLog("ウィンドウクラスを登録します");
+  if (!windows.RegisterWindowClass(platform::WindowClass{kWindowClass, MainWindowProc, kIconResource})) {
+    failure = "ウィンドウクラスの登録に失敗しました。";
+  } else {
+    WriteDebugLog("ウィンドウを生成します");
+    appState.mainWindow = windows.CreateMainWindow(kWindowClass, kTitle, kClientWidth, kClientHeight);
+    if (appState.mainWindow == platform::kNoWindow) failure = "メインウィンドウの生成に失敗しました。";
+  }
+  if (!failure) return true;
+  platform::Boxes().MessageBox(platform::kNoWindow, WriteDebugLog(failure), kTitle, platform::MB_ICONERROR);
+  return false;
+}
+
+void BringWindowToFront(platform::WindowHandle window) {
+  WriteDebugLog("ウィンドウのＺ座標を指定しています");
+  platform::WindowSystem& windows = platform::Windows();
+  windows.SetForeground(window);
+  windows.SetTopmost(window, true);
+  windows.SetTopmost(window, false);
+}
+
+int RunGame(char option) {
+  if (appState.enable_debug_write != 0) LogHardwareReport();
+
+  WriteDebugLog("引数チェック(/B)");
   if (option == 'B' || option == 'b') {
     appState.screenshotOn = 1;
     std::error_code ignored;
     std::filesystem::create_directory("SS", ignored);
   }
 
-  platform::WindowSystem& windows = platform::Windows();
-  const char* failure = nullptr;
-  if (!windows.RegisterWindowClass(platform::WindowClass{kWindowClass, MainWindowProc, kIconResource})) {
-    failure = "ウィンドウクラスの登録に失敗しました。";
-  } else {
-    appState.mainWindow = windows.CreateMainWindow(kWindowClass, kTitle, kClientWidth, kClientHeight);
-    if (appState.mainWindow == platform::kNoWindow) failure = "メインウィンドウの生成に失敗しました。";
-  }
-  if (failure) {
-    platform::Boxes().MessageBox(platform::kNoWindow, WriteDebugLog(failure), kTitle, platform::MB_ICONERROR);
-    return 1;
-  }
-  windows.ShowWindow(appState.mainWindow, platform::ShowCommand::kShow);
+  if (!CreateMainWindow()) return 1;
+  WriteDebugLog("ウインドウを表示します");
+  platform::Windows().ShowWindow(appState.mainWindow, platform::ShowCommand::kShow);
 
+  WriteDebugLog("Direct3Dの初期化を開始します");
   if (platform::Failed(InitDirect3D(appState.mainWindow, true, true))) return 0;
+  WriteDebugLog("DirectSoundの初期化を開始します");
+  WriteDebugLog("DirectInputの初期化を開始します");
+  BringWindowToFront(appState.mainWindow);
 
   OpeningLogoScene(appState.mainWindow, 1);
   platform::Time().BeginPeriod(1);
+  WriteDebugLog("メッセージループを開始します");
   int exitCode = RunMessageLoop();
+
+  WriteDebugLog("メッセージループを終了します");
   platform::Time().EndPeriod(1);
   ReleaseDirect3D();
+  WriteDebugLog("アプリケーションを終了します");
+  return exitCode;
+}
+
+}  // namespace
+
+int RunProgram(const char* commandLine) {
+  EnterProgramDirectory();
+  char option = CommandSwitch(commandLine);
+  if (option == 'D') appState.enable_debug_write = 2;
+  if (option == 'd') appState.enable_debug_write = 1;
+
+  if (AnotherCopyIsRunning()) return 0;
+  if (!CheckProgramIntegrity()) {
+    platform::Boxes().MessageBox(platform::kNoWindow, WriteDebugLog("プログラムファイルが壊れています。再インストールしてください。"),
+                                 kTitle, platform::MB_ICONERROR);
+    return 1;
+  }
+  if (appState.enable_debug_write != 0) LogSystemFacts();
+
+  WriteDebugLog("設定とスコアデータの読み出し");
+  ReadStartupSettings();
+
+  int exitCode = RunGame(option);
+  platform::SingleInstance().Release();
   return exitCode;
 }

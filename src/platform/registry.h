@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/result.h"
 
@@ -36,6 +37,9 @@ class Registry {
                              std::uint32_t* size) = 0;
   virtual LSTATUS SetValue(RegistryKey key, const char* name, std::uint32_t type, const void* data,
                            std::uint32_t size) = 0;
+  // Problems met while reading the stored settings (a damaged or hand-edited file), one at a
+  // time, so the game can report them; false when there are none left.
+  virtual bool TakeProblem(std::string* out) { return false; }
 };
 
 }  // namespace platform

@@ -35,9 +35,9 @@ class FakeSystem : public platform::System {
   bool GetMemoryStatus(platform::MemoryStatus* out) override;
   bool HardwareReport(std::string* out) override;
 
-  std::string executablePath = "/opt/sorvani/sorvani";  // empty: the path cannot be read
+  std::string executablePath;  // empty: the path cannot be read
   platform::OsVersion osVersion{"Linux", 6, 1, 0, "#1 SMP Debian"};
-  platform::MemoryStatus memory{42, 8u << 30, 4u << 30, 2u << 30, 1u << 30, 16u << 30, 12u << 30};
+  platform::MemoryStatus memory{42, 8ull << 30, 4ull << 30, 2ull << 30, 1ull << 30, 16ull << 30, 12ull << 30};
   std::string hardwareReport = "CPU: Fake Processor\r\nCores: 2";  // empty: no report
 };
 
