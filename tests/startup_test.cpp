@@ -16,7 +16,11 @@ namespace {
 
 class StartupTest : public GameTest {
  protected:
-  StartupTest() { scoreRanking = ScoreRanking{}; }
+  // Straight into the game unless a test wants the launcher.
+  StartupTest() {
+    scoreRanking = ScoreRanking{};
+    StoreDword("noOpeningDialog", 1);
+  }
 
   void StoreDword(const char* name, std::uint32_t value) { backend.registry.PutDword(kSettingsKeyPath, name, value); }
 
@@ -60,6 +64,8 @@ TEST_F(StartupTest, NormalStartLogsEveryStepInOrderAndShutsDownCleanly) {
   EXPECT_EQ(Run(""), 0);
   auto log = LogMessages();
   const std::vector<std::string> expected = {
+      "引数チェック(/S)",
+      "起動ダイアログをスキップします",
       "HWPROBE32.LIBを呼び出します",
       "CPU: Fake Processor",
       "Cores: 2",
@@ -180,6 +186,37 @@ TEST_F(StartupTest, F1SwitchesModeBothWaysAndStoresIt) {
   EXPECT_NE(devices[1].find(",windowed,"), std::string::npos);
   EXPECT_NE(devices[2].find(",full,"), std::string::npos);
   EXPECT_EQ(backend.log.Count("Window::SetClientSize(1,640,480)"), 1u);
+}
+
+TEST_F(StartupTest, LauncherDecidesWhetherTheGameStarts) {
+  StoreDword("noOpeningDialog", 0);
+  StoreDword("enable_debug_write", 1);
+  EXPECT_EQ(Run(""), 1);  // closed without "start"
+  auto log = LogMessages();
+  EXPECT_NE(std::find(log.begin(), log.end(), "起動ダイアログを表示します"), log.end());
+  EXPECT_EQ(log.back(), "ゲームを起動せずに終了します");
+  EXPECT_EQ(backend.log.Count("Window::CreateMainWindow"), 0u);
+
+  backend.dialogs.QueueScript([](fake::FakeDialogs& dialogs, platform::WindowHandle dialog) {
+    dialogs.Click(dialog, platform::IDOK);
+  });
+  EXPECT_EQ(Run(""), 0);
+  EXPECT_EQ(backend.log.Count("Window::CreateMainWindow"), 1u);
+}
+
+TEST_F(StartupTest, SettingsSwitchShowsOnlyTheSettingsDialog) {
+  StoreDword("enable_debug_write", 1);
+  EXPECT_EQ(RunProgram("/s"), 0);
+  ASSERT_EQ(backend.dialogs.finished.size(), 1u);
+  EXPECT_EQ(backend.dialogs.finished[0].resourceId, 131);
+  EXPECT_EQ(backend.dialogs.finished[0].owner, platform::kNoWindow);
+  EXPECT_EQ(backend.log.Count("Window::CreateMainWindow"), 0u);
+  auto log = LogMessages();
+  EXPECT_EQ(std::vector<std::string>(log.end() - 2, log.end()),
+            (std::vector<std::string>{"引数チェック(/S)", "設定ダイアログを表示します"}));
+
+  backend.faults.Fail("Dialogs::RunModal", 1, platform::E_FAIL);  // no display to show it on
+  EXPECT_EQ(RunProgram("/S"), 1);
 }
 
 TEST_F(StartupTest, F4DoesNothingWhileTheLogIsOff) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/app.h"
+#include "app/dialogs.h"
 #include "app/frame_loop.h"
 #include "app/settings_store.h"
 #include "app/startup_checks.h"
@@ -61,6 +62,27 @@ void BringWindowToFront(platform::WindowHandle window) {
   windows.SetTopmost(window, false);
 }
 
+// The settings dialog alone ("/S") or the launcher. True when the program ends here, with
+// its exit code.
+bool RunDialogs(char option, int* exitCode) {
+  WriteDebugLog("引数チェック(/S)");
+  if (option == 'S' || option == 's') {
+    WriteDebugLog("設定ダイアログを表示します");
+    // Without a display nothing was shown, and that is no success.
+    *exitCode = RunSettingsDialog(platform::kNoWindow) < 0 ? 1 : 0;
+    return true;
+  }
+  if (appState.noOpeningDialog != 0) {
+    WriteDebugLog("起動ダイアログをスキップします");
+    return false;
+  }
+  WriteDebugLog("起動ダイアログを表示します");
+  if (RunLauncherDialog() == 1) return false;
+  WriteDebugLog("ゲームを起動せずに終了します");
+  *exitCode = 1;
+  return true;
+}
+
 int RunGame(char option) {
   if (appState.enable_debug_write != 0) LogHardwareReport();
 
@@ -112,7 +134,8 @@ int RunProgram(const char* commandLine) {
   WriteDebugLog("設定とスコアデータの読み出し");
   ReadStartupSettings();
 
-  int exitCode = RunGame(option);
+  int exitCode = 0;
+  if (!RunDialogs(option, &exitCode)) exitCode = RunGame(option);
   platform::SingleInstance().Release();
   return exitCode;
 }
