@@ -10,6 +10,7 @@
 #include "app/startup_checks.h"
 #include "app/window_proc.h"
 #include "gfx/gfx.h"
+#include "input/input.h"
 #include "platform/backend.h"
 #include "scenes/scenes.h"
 
@@ -79,6 +80,7 @@ int RunGame(char option) {
   if (platform::Failed(InitDirect3D(appState.mainWindow, true, true))) return 0;
   WriteDebugLog("DirectSoundの初期化を開始します");
   WriteDebugLog("DirectInputの初期化を開始します");
+  InitInput(appState.mainWindow);
   BringWindowToFront(appState.mainWindow);
 
   OpeningLogoScene(appState.mainWindow, 1);
@@ -88,6 +90,7 @@ int RunGame(char option) {
 
   WriteDebugLog("メッセージループを終了します");
   platform::Time().EndPeriod(1);
+  ReleaseInput();
   ReleaseDirect3D();
   WriteDebugLog("アプリケーションを終了します");
   return exitCode;
