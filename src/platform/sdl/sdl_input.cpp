@@ -30,13 +30,15 @@ int WatchEvents(void* userdata, SDL_Event* event) {
       break;
     }
     case SDL_WINDOWEVENT:
-      if (event->window.event == SDL_WINDOWEVENT_FOCUS_LOST && hub.focused) {
-        hub.focused = false;
+      if (event->window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        hub.focusKnown = true;
+        if (hub.focusedWindow == event->window.windowID) hub.focusedWindow = 0;
         ++hub.focusLosses;
         // No key-up reaches a window without focus.
         std::fill(std::begin(hub.held), std::end(hub.held), false);
       } else if (event->window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-        hub.focused = true;
+        hub.focusKnown = true;
+        hub.focusedWindow = event->window.windowID;
       }
       break;
     default:
@@ -45,7 +47,14 @@ int WatchEvents(void* userdata, SDL_Event* event) {
   return 1;
 }
 
-bool ValidWindow(InputHub& hub, WindowHandle window) { return hub.windows.SdlWindowOf(window) != nullptr; }
+}  // namespace
+
+std::uint32_t SdlWindowIdOf(const InputHub& hub, WindowHandle window) {
+  SDL_Window* sdlWindow = hub.windows.SdlWindowOf(window);
+  return sdlWindow ? SDL_GetWindowID(sdlWindow) : 0;
+}
+
+namespace {
 
 class SdlKeyboard final : public InputDevice {
  public:
@@ -60,8 +69,9 @@ class SdlKeyboard final : public InputDevice {
     // An exclusive keyboard in the background would take the keys from every other program.
     if (!ValidCooperativeFlags(flags) || (flags & (DISCL_EXCLUSIVE | DISCL_BACKGROUND)) == (DISCL_EXCLUSIVE | DISCL_BACKGROUND))
       return E_INVALIDARG;
-    if (!ValidWindow(*hub_, window)) return E_HANDLE;
-    acquisition_.SetForeground((flags & DISCL_FOREGROUND) != 0);
+    const std::uint32_t windowId = SdlWindowIdOf(*hub_, window);
+    if (windowId == 0) return E_HANDLE;
+    acquisition_.SetCooperation((flags & DISCL_FOREGROUND) != 0, windowId);
     return DI_OK;
   }
   HRESULT SetRange(Axis, std::int32_t, std::int32_t) override { return E_NOTIMPL; }
@@ -211,7 +221,8 @@ void SdlInput::Stop() {
     hub->watching = false;
   }
   std::fill(std::begin(hub->held), std::end(hub->held), false);
-  hub->focused = true;
+  hub->focusKnown = false;
+  hub->focusedWindow = 0;
 }
 
 HRESULT SdlInput::CreateDirectInput(std::uint32_t, std::unique_ptr<DirectInput>* out) {

@@ -39,9 +39,13 @@ struct InputHub {
   bool padsReady = false;  // the game-controller subsystem is up
   // Fed from key events rather than SDL's own state, so events pushed by tests count too.
   bool held[SDL_NUM_SCANCODES] = {};
-  // Headless drivers never report focus, so the program counts as focused until told otherwise.
-  bool focused = true;
-  std::uint32_t focusLosses = 0;  // a foreground device acquired before the last loss is lost
+  // Headless drivers never report focus, so every window counts as focused until SDL first
+  // says where the focus is.
+  bool focusKnown = false;
+  std::uint32_t focusedWindow = 0;  // SDL window id, 0 when none of ours has the focus
+  std::uint32_t focusLosses = 0;    // a foreground device acquired before the last loss is lost
+
+  bool HasFocus(std::uint32_t sdlWindowId) const { return !focusKnown || focusedWindow == sdlWindowId; }
   JoystickList listed;  // joysticks attached at the last look
   std::uint32_t listVersion = 0;
   std::vector<class SdlPadCloser*> openPads;
@@ -52,9 +56,12 @@ struct InputHub {
 // acquire succeeds, so the game's re-acquire path mends it whenever it next polls.
 class Acquisition {
  public:
-  void SetForeground(bool foreground) { foreground_ = foreground; }
+  void SetCooperation(bool foreground, std::uint32_t sdlWindowId) {
+    foreground_ = foreground;
+    windowId_ = sdlWindowId;
+  }
   HRESULT Acquire(const InputHub& hub) {
-    if (foreground_ && !hub.focused) return DIERR_OTHERAPPHASPRIO;
+    if (foreground_ && !hub.HasFocus(windowId_)) return DIERR_OTHERAPPHASPRIO;
     if (Held(hub)) return DI_NOEFFECT;
     state_ = State::kAcquired;
     lossesAtAcquire_ = hub.focusLosses;
@@ -80,6 +87,7 @@ class Acquisition {
   enum class State { kUnacquired, kAcquired, kLost };
   State state_ = State::kUnacquired;
   bool foreground_ = false;
+  std::uint32_t windowId_ = 0;
   std::uint32_t lossesAtAcquire_ = 0;
 };
 
@@ -95,6 +103,9 @@ class SdlPadCloser {
 // A joystick device for an attached SDL joystick (a game controller when SDL has a mapping).
 HRESULT CreatePadDevice(const std::shared_ptr<InputHub>& hub, SDL_JoystickID instance,
                         std::unique_ptr<InputDevice>* out);
+
+// The SDL id of the window behind a handle, 0 when the handle is no window.
+std::uint32_t SdlWindowIdOf(const InputHub& hub, WindowHandle window);
 
 // Axis value scaled into [minimum, maximum] with a dead zone in 1/10000 of the range.
 std::int32_t ScaleAxis(std::int32_t raw, std::int32_t minimum, std::int32_t maximum, std::uint32_t deadZone);

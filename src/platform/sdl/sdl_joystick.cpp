@@ -7,7 +7,6 @@
 #include <cmath>
 
 #include "platform/sdl/sdl_input_hub.h"
-#include "platform/sdl/sdl_window.h"
 
 namespace platform::sdl {
 namespace {
@@ -62,8 +61,9 @@ class SdlPad final : public InputDevice, public SdlPadCloser {
   }
   HRESULT SetCooperativeLevel(WindowHandle window, std::uint32_t flags) override {
     if (!ValidCooperativeFlags(flags)) return E_INVALIDARG;
-    if (!hub_->windows.SdlWindowOf(window)) return E_HANDLE;
-    acquisition_.SetForeground((flags & DISCL_FOREGROUND) != 0);
+    const std::uint32_t windowId = SdlWindowIdOf(*hub_, window);
+    if (windowId == 0) return E_HANDLE;
+    acquisition_.SetCooperation((flags & DISCL_FOREGROUND) != 0, windowId);
     return DI_OK;
   }
   HRESULT SetRange(Axis axis, std::int32_t minimum, std::int32_t maximum) override {
