@@ -74,6 +74,7 @@ TEST_F(InputTest, SetUpFailuresFallBackToKeyboardOnlyWithoutAMessageBox) {
     InitInput(kWindow);
     EXPECT_EQ(LogMessages(), test.lines);
     EXPECT_TRUE(inputState.keyboardOnly);
+    EXPECT_FALSE(inputState.directInput) << "nothing of DirectInput is kept in keyboard-only mode";
     EXPECT_EQ(backend.log.Count("Dialogs::"), 0u);
     backend.input.SetVirtualKey('Z', true);
     EXPECT_TRUE(GetInput(INPUT_SHOT));

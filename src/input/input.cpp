@@ -161,6 +161,8 @@ void InitInput(platform::WindowHandle window) {
   WriteDebugLog("DirectInputデバイス作成");
   if (Failed(inputState.directInput->CreateKeyboard(&inputState.keyboard)) || !inputState.keyboard) {
     inputState.keyboard.reset();
+    // Release never looks at the device object in keyboard-only mode, so let it go now.
+    inputState.directInput.reset();
     WriteDebugLog("DirectInputデバイス作成に失敗。キーボードモードで再起動");
     inputState.keyboardOnly = true;
     return;
