@@ -84,8 +84,12 @@ TEST_F(StartupTest, NormalStartLogsEveryStepInOrderAndShutsDownCleanly) {
   EXPECT_LT(find("DirectInputの初期化を開始します"), find("ウィンドウのＺ座標を指定しています"));
   EXPECT_LT(find("ウィンドウのＺ座標を指定しています"), find("[oplogo]"));
   EXPECT_LT(find("[oplogo]"), find("メッセージループを開始します"));
-  EXPECT_EQ(std::vector<std::string>(log.end() - 3, log.end()),
-            (std::vector<std::string>{"WM_DESTROY受信", "メッセージループを終了します", "アプリケーションを終了します"}));
+  EXPECT_EQ(find("DirectInputの初期化を開始します") + 1, find("DirectInputオブジェクト作成"));
+  EXPECT_EQ(std::vector<std::string>(log.end() - 8, log.end()),
+            (std::vector<std::string>{"WM_DESTROY受信", "メッセージループを終了します",
+                                      "DirectInputデバイスを開放しています...", "キーボードデバイスを初期化中...",
+                                      "ジョイスティックデバイスを初期化中...", "DirectInputを開放中...", "完了",
+                                      "アプリケーションを終了します"}));
   EXPECT_EQ(backend.log.Matching("Window::SetTopmost"),
             (std::vector<std::string>{"Window::SetTopmost(1,1)", "Window::SetTopmost(1,0)"}));
   EXPECT_FALSE(backend.instance.held);  // released at the end

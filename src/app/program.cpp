@@ -11,6 +11,7 @@
 #include "app/startup_checks.h"
 #include "app/window_proc.h"
 #include "gfx/gfx.h"
+#include "input/input.h"
 #include "platform/backend.h"
 #include "scenes/scenes.h"
 
@@ -101,6 +102,7 @@ int RunGame(char option) {
   if (platform::Failed(InitDirect3D(appState.mainWindow, true, true))) return 0;
   WriteDebugLog("DirectSoundの初期化を開始します");
   WriteDebugLog("DirectInputの初期化を開始します");
+  InitInput(appState.mainWindow);
   BringWindowToFront(appState.mainWindow);
 
   OpeningLogoScene(appState.mainWindow, 1);
@@ -110,6 +112,7 @@ int RunGame(char option) {
 
   WriteDebugLog("メッセージループを終了します");
   platform::Time().EndPeriod(1);
+  ReleaseInput();
   ReleaseDirect3D();
   WriteDebugLog("アプリケーションを終了します");
   return exitCode;
