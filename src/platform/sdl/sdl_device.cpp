@@ -8,7 +8,6 @@
 namespace platform::sdl {
 namespace {
 
-constexpr std::uint32_t kPresentIntervalImmediate = 0x80000000u;
 constexpr std::uint32_t kVertexProcessingFlags =
     D3DCREATE_SOFTWARE_VERTEXPROCESSING | D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_MIXED_VERTEXPROCESSING;
 
@@ -56,9 +55,10 @@ HRESULT SdlDevice::Create(SdlWindowSystem& windows, const SdlGdiFonts& fonts, De
 
   // The hardware device is the accelerated renderer only; the reference device is SDL's
   // software renderer, so the game's own fallback order reaches it when there is no GPU.
+  // Never tied to the display's refresh: a present that waits for a 60 Hz screen would make the
+  // frame loop's 17 ms rule miss every other refresh and halve the game's speed.
   std::uint32_t flags = SDL_RENDERER_TARGETTEXTURE;
   flags |= type == D3DDEVTYPE_HAL ? SDL_RENDERER_ACCELERATED : SDL_RENDERER_SOFTWARE;
-  if (parameters->presentationInterval != kPresentIntervalImmediate) flags |= SDL_RENDERER_PRESENTVSYNC;
   SDL_Renderer* renderer = SDL_CreateRenderer(sdlWindow, -1, flags);
   if (!renderer) return D3DERR_NOTAVAILABLE;
 

@@ -20,6 +20,10 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 // memory ran out, D3DERR_INVALIDCALL for no bytes at all.
 HRESULT DecodeImage(const void* data, std::size_t size, SurfacePtr* out);
 
+// Size and format from a PNG file's header alone; false for anything that is not a PNG with a
+// header SDL2_image would take.
+bool ReadPngInfo(const void* data, std::size_t size, ImageInfo* out);
+
 // The stored pixel format in the terms the game logs.
 Format FormatOfImage(const SDL_Surface& image);
 
