@@ -112,6 +112,13 @@ TEST_P(SdlDeviceTest, ClearsTheWholeTargetAndKeepsItThroughPresent) {
   EXPECT_PIXEL(320, 240, 0x112233);
 }
 
+// A present that waited for a 60 Hz display would halve the game's 58.8 steps per second.
+TEST_P(SdlDeviceTest, PresentDoesNotWaitForTheDisplay) {
+  SDL_RendererInfo info;
+  ASSERT_EQ(SDL_GetRendererInfo(SDL_GetRenderer(windows.SdlWindowOf(window)), &info), 0) << SDL_GetError();
+  EXPECT_EQ(info.flags & SDL_RENDERER_PRESENTVSYNC, 0u) << info.name;
+}
+
 TEST_P(SdlDeviceTest, ColourKeyMakesOnlyMatchingPixelsTransparent) {
   const std::vector<std::uint8_t> file = sdltest::MakeBmp(2, 1, {kRed, kGreen});
   struct Case {

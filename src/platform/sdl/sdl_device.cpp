@@ -61,6 +61,7 @@ HRESULT SdlDevice::Create(SdlWindowSystem& windows, const SdlGdiFonts& fonts, De
   flags |= type == D3DDEVTYPE_HAL ? SDL_RENDERER_ACCELERATED : SDL_RENDERER_SOFTWARE;
   SDL_Renderer* renderer = SDL_CreateRenderer(sdlWindow, -1, flags);
   if (!renderer) return D3DERR_NOTAVAILABLE;
+  SDL_RenderSetVSync(renderer, 0);  // also where a driver would turn it on by itself
 
   link->renderer = renderer;
   ++link->serial;
