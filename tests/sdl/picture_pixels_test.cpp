@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <SDL_image.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -17,6 +20,22 @@
 namespace {
 
 using platform::sdl::SdlDevice;
+
+// A PNG with an alpha channel, as the data pack's pictures are; pixels are 0xAARRGGBB.
+std::vector<unsigned char> MakePng(int width, int height, const std::vector<std::uint32_t>& pixels) {
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+  for (int y = 0; y < height; ++y) {
+    std::memcpy(static_cast<unsigned char*>(surface->pixels) + y * surface->pitch, &pixels[static_cast<std::size_t>(y * width)],
+                static_cast<std::size_t>(width) * 4);
+  }
+  std::vector<unsigned char> bytes(4096);
+  SDL_RWops* stream = SDL_RWFromMem(bytes.data(), static_cast<int>(bytes.size()));
+  EXPECT_EQ(IMG_SavePNG_RW(surface, stream, 0), 0) << SDL_GetError();
+  bytes.resize(static_cast<std::size_t>(SDL_RWtell(stream)));
+  SDL_RWclose(stream);
+  SDL_FreeSurface(surface);
+  return bytes;
+}
 
 constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kSky = 0x00DBFF, kYellow = 0xFFFF00;
 
@@ -46,6 +65,7 @@ class PicturePixelsTest : public sdltest::BackendTest {
     entries.push_back({"PIX_YAKKYO1", sdltest::MakeBmp(2, 1, {kRed, kGreen})});
     entries.push_back({"PIZ_TAMA1", sdltest::MakeBmp(2, 1, {kSky, kYellow})});
     entries.push_back({"PIC_DOT", sdltest::MakeBmp(2, 1, {kRed, kBlue})});
+    entries.push_back({"PIZ_TAMA2", MakePng(3, 1, {0xFF000000 | kSky, 0x80000000 | kRed, 0xFF000000 | kYellow})});
     std::vector<unsigned char> image;
     std::string error;
     ASSERT_TRUE(BuildArchive(entries, &image, &error)) << error;
@@ -59,7 +79,7 @@ class PicturePixelsTest : public sdltest::BackendTest {
     windows.ShowWindow(window, platform::ShowCommand::kShow);
     ASSERT_EQ(InitDirect3D(window, true, true), platform::S_OK);
     ASSERT_STREQ(Device().RendererName(), "software");
-    static const PictureId kSet[] = {PIX_YAKKYO1, PIZ_TAMA1, PIC_DOT, kPictureListEnd};
+    static const PictureId kSet[] = {PIX_YAKKYO1, PIZ_TAMA1, PIC_DOT, PIZ_TAMA2, kPictureListEnd};
     ASSERT_EQ(LoadPictureSet(kSet), platform::S_OK);
   }
 
@@ -127,6 +147,16 @@ TEST_F(PicturePixelsTest, KeyedPictureAtHalfOpacityAndItsScreenshot) {
   EXPECT_EQ(Hex(at(21, 10)), Hex(drawn[3]));
   EXPECT_EQ(Hex(at(639, 479)), Hex(kBlue));
   SDL_FreeSurface(shot);
+}
+
+// A PNG keeps its own alpha beside the colour key.
+TEST_F(PicturePixelsTest, PngWithAlphaIsKeyedAndBlended) {
+  ASSERT_EQ(PictureWidth(PIZ_TAMA2), 3);
+  graphics.pDevice->Clear(platform::D3DCLEAR_TARGET, 0xFF0000FF, 1.0f, 0);
+  DrawPicture(PIZ_TAMA2, 30, 40, 255);
+  EXPECT_EQ(Hex(Pixel(30, 40)), Hex(kBlue)) << "the key";
+  ExpectHalfOver(Pixel(31, 40), kRed, kBlue, "the picture's own half alpha");
+  EXPECT_EQ(Hex(Pixel(32, 40)), Hex(kYellow));
 }
 
 // Scaled pictures keep hard edges: with smoothing the texel boundary would blend red and blue.

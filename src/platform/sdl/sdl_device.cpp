@@ -208,19 +208,19 @@ HRESULT SdlDevice::CreateTextureFromMemory(const void* data, std::size_t size, s
   SurfacePtr image;
   HRESULT result = DecodeImage(data, size, &image);
   if (Failed(result)) return result;
-  SurfacePtr argb;
-  result = ToKeyedArgb(*image, colourKey, &argb);
+  SurfacePtr pixels;
+  result = ToTextureSurface(std::move(image), colourKey, &pixels);
   if (Failed(result)) return result;
 
   SDL_Texture* texture =
-      SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, argb->w, argb->h);
+      SDL_CreateTexture(renderer, pixels->format->format, SDL_TEXTUREACCESS_STATIC, pixels->w, pixels->h);
   if (!texture) return D3DERR_OUTOFVIDEOMEMORY;
-  if (SDL_UpdateTexture(texture, nullptr, argb->pixels, argb->pitch) != 0) {
+  if (SDL_UpdateTexture(texture, nullptr, pixels->pixels, pixels->pitch) != 0) {
     SDL_DestroyTexture(texture);
     return D3DERR_OUTOFVIDEOMEMORY;
   }
   SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-  *out = std::make_unique<SdlTexture>(link, serial, texture, argb->w, argb->h);
+  *out = std::make_unique<SdlTexture>(link, serial, texture, pixels->w, pixels->h);
   return D3D_OK;
 }
 

@@ -71,21 +71,32 @@ Format FormatOfImage(const SDL_Surface& image) {
   return D3DFMT_X8R8G8B8;
 }
 
-HRESULT ToKeyedArgb(SDL_Surface& image, std::uint32_t colourKey, SurfacePtr* out) {
-  SurfacePtr argb(SDL_ConvertSurfaceFormat(&image, SDL_PIXELFORMAT_ARGB8888, 0));
-  if (!argb) return E_OUTOFMEMORY;
+HRESULT ToTextureSurface(SurfacePtr image, std::uint32_t colourKey, SurfacePtr* out) {
+  if (!image) return D3DERR_INVALIDCALL;
+  // 32-bit images with alpha (what PNG pictures decode to) go up as they are; copying them into
+  // one fixed layout would cost about a fifth of the decoding again.
+  const SDL_PixelFormat* format = image->format;
+  if (format->BytesPerPixel != 4 || format->Amask == 0 || format->palette) {
+    SurfacePtr argb(SDL_ConvertSurfaceFormat(image.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    if (!argb) return E_OUTOFMEMORY;
+    image = std::move(argb);
+    format = image->format;
+  }
   if (colourKey != 0) {
-    if (SDL_LockSurface(argb.get()) != 0) return E_OUTOFMEMORY;
-    auto* rows = static_cast<std::uint8_t*>(argb->pixels);
-    for (int y = 0; y < argb->h; ++y) {
-      auto* row = reinterpret_cast<std::uint32_t*>(rows + static_cast<std::ptrdiff_t>(y) * argb->pitch);
-      for (int x = 0; x < argb->w; ++x) {
-        if (row[x] == colourKey) row[x] = 0;
+    const std::uint32_t key = SDL_MapRGBA(format, (colourKey >> 16) & 0xFF, (colourKey >> 8) & 0xFF, colourKey & 0xFF,
+                                          colourKey >> 24);
+    const std::uint32_t clear = SDL_MapRGBA(format, 0, 0, 0, 0);
+    if (SDL_LockSurface(image.get()) != 0) return E_OUTOFMEMORY;
+    auto* rows = static_cast<std::uint8_t*>(image->pixels);
+    for (int y = 0; y < image->h; ++y) {
+      auto* row = reinterpret_cast<std::uint32_t*>(rows + static_cast<std::ptrdiff_t>(y) * image->pitch);
+      for (int x = 0; x < image->w; ++x) {
+        if (row[x] == key) row[x] = clear;
       }
     }
-    SDL_UnlockSurface(argb.get());
+    SDL_UnlockSurface(image.get());
   }
-  *out = std::move(argb);
+  *out = std::move(image);
   return D3D_OK;
 }
 
