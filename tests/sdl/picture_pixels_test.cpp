@@ -79,7 +79,6 @@ class PicturePixelsTest : public sdltest::BackendTest {
     windows.ShowWindow(window, platform::ShowCommand::kShow);
     ASSERT_EQ(InitDirect3D(window, true, true), platform::S_OK);
     ASSERT_STREQ(Device().RendererName(), "software");
-    static const PictureId kSet[] = {PIX_YAKKYO1, PIZ_TAMA1, PIC_DOT, PIZ_TAMA2, kPictureListEnd};
     ASSERT_EQ(LoadPictureSet(kSet), platform::S_OK);
   }
 
@@ -101,6 +100,7 @@ class PicturePixelsTest : public sdltest::BackendTest {
     return argb & 0xFFFFFF;
   }
 
+  static constexpr PictureId kSet[] = {PIX_YAKKYO1, PIZ_TAMA1, PIC_DOT, PIZ_TAMA2, kPictureListEnd};
   platform::WindowHandle window = platform::kNoWindow;
   std::filesystem::path previousDirectory;
   std::filesystem::path directory;
@@ -157,6 +157,26 @@ TEST_F(PicturePixelsTest, PngWithAlphaIsKeyedAndBlended) {
   EXPECT_EQ(Hex(Pixel(30, 40)), Hex(kBlue)) << "the key";
   ExpectHalfOver(Pixel(31, 40), kRed, kBlue, "the picture's own half alpha");
   EXPECT_EQ(Hex(Pixel(32, 40)), Hex(kYellow));
+}
+
+// SDL's render reset comes back as a lost device at Present; the game's recovery resets the
+// device and reads the current set again, and drawing works as before.
+TEST_F(PicturePixelsTest, RenderResetRunsTheRecoveryAndThePicturesComeBack) {
+  SDL_Event reset{};
+  reset.type = SDL_RENDER_DEVICE_RESET;
+  SDL_PushEvent(&reset);
+  Drain();
+  ASSERT_EQ(graphics.pDevice->Present(), platform::D3DERR_DEVICELOST);
+  ASSERT_EQ(ResetDirect3D(window), platform::S_OK);
+  EXPECT_EQ(graphics.pDevice->TestCooperativeLevel(), platform::D3D_OK);
+  EXPECT_EQ(pictures.currentSet, kSet);
+  for (int i = 0; i < PictureSetSize(kSet); ++i) EXPECT_NE(PictureTexture(kSet[i]), nullptr) << surfaces[kSet[i]];
+
+  graphics.pDevice->Clear(platform::D3DCLEAR_TARGET, 0xFF0000FF, 1.0f, 0);
+  DrawPicture(PIX_YAKKYO1, 10, 10, 255);
+  EXPECT_EQ(Hex(Pixel(10, 10)), Hex(kRed));
+  EXPECT_EQ(Hex(Pixel(11, 10)), Hex(kBlue));
+  EXPECT_EQ(graphics.pDevice->Present(), platform::D3D_OK);
 }
 
 // Scaled pictures keep hard edges: with smoothing the texel boundary would blend red and blue.
