@@ -122,6 +122,17 @@ TEST_F(Direct3DTest, WindowedStartLogsEveryStepAndMakesDeviceSpriteLogosAndFonts
             (std::vector<std::string>{"Graphics::CreateGdiFont(12)", "Graphics::CreateGdiFont(16)",
                                       "Graphics::CreateGdiFont(20)"}));
   EXPECT_EQ(backend.log.Count("Graphics::DeleteGdiFont"), 3u);
+  for (const auto& [desc, face] : backend.graphics.fontRequests) {
+    EXPECT_EQ(desc.width, 0);
+    EXPECT_EQ(desc.weight, 600);
+    EXPECT_FALSE(desc.italic || desc.underline || desc.strikeOut);
+    EXPECT_EQ(desc.charSet, 128u);
+    EXPECT_EQ(desc.outputPrecision, 4u);
+    EXPECT_EQ(desc.clipPrecision, 0u);
+    EXPECT_EQ(desc.quality, 4u);
+    EXPECT_EQ(desc.pitchAndFamily, 1u);
+    EXPECT_EQ(face, "ＭＳ ゴシック");
+  }
   EXPECT_EQ(backend.window.CursorCounter(), 0) << "a window keeps its cursor";
   EXPECT_TRUE(backend.dialogs.boxes.empty());
 }
