@@ -27,7 +27,7 @@ TEST(PictureSetsTest, EverySetHoldsValidIdsOnceEach) {
   EXPECT_EQ(kOpeningLogoPictureSet[2], 1);
   EXPECT_EQ(PictureSetSize(kTitlePictureSet), 10);
   EXPECT_EQ(PictureSetSize(kStoryPictureSet), 22);
-  EXPECT_EQ(PictureSetSize(kWeaponSelectPictureSet), 27);
+  EXPECT_EQ(PictureSetSize(kWeaponSelectPictureSet), 29);
 }
 
 // The one-player set comes first, from the backdrop to the trial-mode label, and every boss,

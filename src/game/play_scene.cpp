@@ -13,13 +13,19 @@ PlaySceneState play;
 
 }  // namespace
 
-void ResetPlayScene() { play = PlaySceneState{}; }
+GameRecord gameRecord;
+
+void ResetPlayScene() {
+  play = PlaySceneState{};
+  gameRecord = GameRecord{};
+}
 
 int PlayScene(platform::WindowHandle, int kind) {
   if (kind >= 1 && kind <= 5) {
     BecomeCurrentScene("[playgame]", PlayScene);
     ResetPlayScene();
     play.entryType = kind;
+    gameRecord.entryType = kind;
     return 0;
   }
   ++play.frames;

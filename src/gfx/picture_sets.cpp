@@ -21,7 +21,9 @@ const PictureId kWeaponSelectPictureSet[] = {
     PIC_HAIKEI, PIC_SELECT_WEAPON_1, PIC_SELECT_WEAPON_2, PIC_SELECT_WEAPON_3, PIC_WEAPON_INFO_1, PIC_WEAPON_INFO_2,
     PIC_WEAPON_INFO_3, PIC_RANKING, PIC_1ST, PIC_2ND, PIC_3RD, PIC_RTIME, PIC_CSTAGE, PIC_SCORE,
     PIC_0, PIC_1, PIC_2, PIC_3, PIC_4, PIC_5, PIC_6, PIC_7, PIC_8, PIC_9,
-    PIC_DOT, PIC_SELECT_TRIAL, PIC_SELECT_WEAPON_BG1, kEnd,
+    PIC_DOT, PIC_SELECT_TRIAL, PIC_SELECT_WEAPON_BG1,
+    // Two-player runs: whose turn it is to choose.
+    PIC_FLAG_1P, PIC_FLAG_2P, kEnd,
 };
 
 // The first 228 ids are the one-player, first-two-bosses set in the order the game has always
@@ -117,7 +119,7 @@ const PictureId kPlayPictureSet[] = {
     kEnd,
 };
 
-// The ending's own pictures, with the backdrop and the digits for the run's results.
+// The ending's own pictures, with the backdrop, the labels and the digits for the run's results.
 const PictureId kEndingPictureSet[] = {
     PIC_HAIKEI,
     PIC_ENDING1, PIC_ENDING2, PIC_ENDING3, PIC_ENDING4, PIC_ENDING2B, PIC_ENDING3B,
@@ -125,5 +127,7 @@ const PictureId kEndingPictureSet[] = {
     PIC_EX_ENDING_TEXT1, PIC_EX_ENDING_TEXT2, PIC_EX_ENDING_TEXT3, PIC_EX_ENDING_TEXT4, PIC_EX_ENDING_TEXT5,
     PIC_CONGRATULATIONS,
     PIC_0, PIC_1, PIC_2, PIC_3, PIC_4, PIC_5, PIC_6, PIC_7, PIC_8, PIC_9, PIC_DOT,
+    PIC_MODE_TRIAL, PIC_MODE_EXTRA, PIC_MODE_LUNATIC, PIC_1P, PIC_2P, PIC_SCORE, PIC_MISS, PIC_RTIME,
+    PIC_RANKING, PIC_1ST, PIC_2ND, PIC_3RD, PIC_CSTAGE,
     kEnd,
 };
