@@ -23,7 +23,7 @@ void ResetPlayScene() {
 int PlayScene(platform::WindowHandle, int kind) {
   if (kind >= 1 && kind <= 5) {
     BecomeCurrentScene("[playgame]", PlayScene);
-    ResetPlayScene();
+    play = PlaySceneState{};
     play.entryType = kind;
     gameRecord.entryType = kind;
     return 0;
