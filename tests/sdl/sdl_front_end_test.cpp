@@ -1,0 +1,193 @@
+// The built program on its own X server, worked by real key presses: the logos skipped, the
+// story read and left, the title's EXIT chosen; the run log holds the scenes in order and the
+// program ends with code 0.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "sdl_test_support.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+bool OnPath(const char* program) {
+  return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+class SdlFrontEndTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!OnPath("Xvfb") || !OnPath("xdotool")) GTEST_SKIP() << "needs Xvfb and xdotool";
+    char pattern[] = "/tmp/sorvani-front-end-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    ASSERT_NE(made, nullptr);
+    directory = made;
+    ASSERT_TRUE(StartServer()) << "Xvfb did not start";
+  }
+
+  void TearDown() override {
+    if (program > 0 && !ended) {
+      kill(program, SIGKILL);
+      waitpid(program, nullptr, 0);
+    }
+    if (server > 0) {
+      kill(server, SIGTERM);
+      waitpid(server, nullptr, 0);
+    }
+    if (serverPipe >= 0) close(serverPipe);
+    std::error_code ignored;
+    if (!directory.empty()) std::filesystem::remove_all(directory, ignored);
+  }
+
+  bool StartServer() {
+    int ready[2];
+    if (pipe(ready) != 0) return false;
+    server = fork();
+    if (server == 0) {
+      close(ready[0]);
+      const std::string fd = std::to_string(ready[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
+             static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(ready[1]);
+    serverPipe = ready[0];
+    std::string number;
+    pollfd wait{serverPipe, POLLIN, 0};
+    char c = 0;
+    while (poll(&wait, 1, 10000) == 1 && read(serverPipe, &c, 1) == 1 && c != '\n') number += c;
+    if (number.empty()) return false;
+    display = ":" + number;
+    return true;
+  }
+
+  // A copy of the program with its pictures, the run log on and the launcher off.
+  bool StartProgram() {
+    gameDirectory = directory + "/game";
+    const std::string path = gameDirectory + "/sorvani";
+    std::error_code failed;
+    std::filesystem::create_directory(gameDirectory, failed);
+    std::filesystem::copy_file(SORVANI_EXECUTABLE, path, failed);
+    if (failed) return false;
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all, failed);
+    sdltest::WriteTestPictureArchive(gameDirectory + "/svdata01.dat");
+    std::filesystem::create_directory(directory + "/sorvani", failed);
+    std::ofstream(directory + "/sorvani/sorvani.reg", std::ios::binary)
+        << "Windows Registry Editor Version 5.00\r\n\r\n"
+           "[HKEY_CURRENT_USER\\Software\\Ostrelan\\sorvaniTrial\\CurrentVersion]\r\n"
+           "\"noOpeningDialog\"=dword:00000001\r\n"
+           "\"enable_debug_write\"=dword:00000001\r\n"
+           "\"bWindowed\"=dword:00000001\r\n";
+    errorPath = directory + "/stderr.txt";
+    program = fork();
+    if (program == 0) {
+      const int errorFile = open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      if (errorFile >= 0) dup2(errorFile, STDERR_FILENO);
+      setenv("XDG_CONFIG_HOME", directory.c_str(), 1);
+      setenv("XDG_RUNTIME_DIR", directory.c_str(), 1);
+      setenv("DISPLAY", display.c_str(), 1);
+      setenv("SDL_VIDEODRIVER", "x11", 1);
+      setenv("SDL_AUDIODRIVER", "dummy", 1);
+      execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    return program > 0;
+  }
+
+  int Xdotool(const std::string& arguments) const {
+    return std::system(("DISPLAY=" + display + " xdotool " + arguments + " >/dev/null 2>&1").c_str());
+  }
+  // Held long enough for several frames, then released for as long.
+  void Tap(const char* key) const {
+    Xdotool(std::string("keydown ") + key);
+    std::this_thread::sleep_for(150ms);
+    Xdotool(std::string("keyup ") + key);
+    std::this_thread::sleep_for(150ms);
+  }
+
+  bool WaitForEnd(std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (waitpid(program, &status, WNOHANG) == program) return ended = true;
+      std::this_thread::sleep_for(20ms);
+    }
+    return false;
+  }
+
+  std::string ErrorOutput() const {
+    std::ifstream file(errorPath);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+  }
+
+  // Waits until the run log holds this many scene tags.
+  bool TagsReach(std::size_t count, std::chrono::milliseconds limit) const {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (SceneTags().size() >= count) return true;
+      std::this_thread::sleep_for(10ms);
+    }
+    return false;
+  }
+
+  std::vector<std::string> SceneTags() const {
+    std::vector<std::string> tags;
+    std::istringstream log(sdltest::ReadShiftJisLog(gameDirectory + "/sorvani.log"));
+    for (std::string line; std::getline(log, line);)
+      if (!line.empty() && line.front() == '[') tags.push_back(line);
+    return tags;
+  }
+
+  std::string directory, gameDirectory, errorPath, display;
+  pid_t server = -1;
+  pid_t program = -1;
+  int serverPipe = -1;
+  int status = 0;
+  bool ended = false;
+};
+
+TEST_F(SdlFrontEndTest, LogosTitleStoryAndExitByKeyboard) {
+  ASSERT_TRUE(StartProgram());
+  ASSERT_EQ(Xdotool("search --sync --name '^Sorvani$' windowfocus --sync"), 0) << ErrorOutput();
+  // A held shot skips the first logo at once and the second after its 26 deaf frames; it is
+  // let go before the menu reads it.
+  Xdotool("keydown space");
+  const bool title = TagsReach(2, 10s);
+  Xdotool("keyup space");
+  ASSERT_TRUE(title) << ErrorOutput();
+  std::this_thread::sleep_for(1000ms);      // the title fades in
+  for (int i = 0; i < 4; ++i) Tap("Down");  // START -> STORY
+  Tap("space");
+  ASSERT_TRUE(TagsReach(3, 10s));
+  // Held, the pause leaves as soon as the first page stops.
+  Xdotool("keydown Escape");
+  const bool back = TagsReach(4, 10s);
+  Xdotool("keyup Escape");
+  ASSERT_TRUE(back);
+  std::this_thread::sleep_for(1000ms);
+  Tap("Escape");  // the cursor jumps to EXIT
+  Tap("space");
+  ASSERT_TRUE(WaitForEnd(20s)) << "the program did not end; its log:\n"
+                               << sdltest::ReadShiftJisLog(gameDirectory + "/sorvani.log") << "standard error:\n"
+                               << ErrorOutput();
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << "\n" << ErrorOutput();
+  EXPECT_EQ(SceneTags(),
+            (std::vector<std::string>{"[oplogo]", "[title]", "[story]", "[title]", "[program_exit]"}))
+      << ErrorOutput();
+}
+
+}  // namespace
