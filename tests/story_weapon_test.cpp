@@ -5,8 +5,10 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 
 #include "app/score_ranking.h"
+#include "archive_writer.h"
 #include "game/game.h"
 #include "scene_test_support.h"
 
@@ -109,6 +111,26 @@ TEST_F(StoryTest, TileDriftGoesOnFromWhereTheLastVisitLeftIt) {
   const int s = 41 % (2 * TestPictureWidth(PIC_STORY_TIP));
   EXPECT_EQ(DrawsOf(PIC_STORY_TIP)[0].y, s / 2 - h);
   EXPECT_EQ(DrawsOf(PIC_STORY_TIP)[0].x, -s / 2 - TestPictureWidth(PIC_STORY_TIP));
+}
+
+// A tile picture missing from the archive has no size: the backdrop must not loop on it.
+TEST_F(StoryTest, MissingTilePictureDrawsNoTilesAndThePagesGoOn) {
+  std::vector<ArchiveEntry> entries;
+  for (int id = 0; id < NUMSURFACES; ++id) {
+    if (id != PIC_STORY_TIP) entries.push_back({surfaces[id], SolidBmp(8, 8, 0x808080)});
+  }
+  std::vector<unsigned char> bytes;
+  std::string error;
+  ASSERT_TRUE(BuildArchive(entries, &bytes, &error)) << error;
+  std::ofstream(kPictureArchive, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                         static_cast<std::streamsize>(bytes.size()));
+  ResetPictureTable();
+  Frames(3);
+  EXPECT_EQ(PictureWidth(PIC_STORY_TIP), 0);
+  EXPECT_TRUE(Drew(PIC_STORYRULE_BACK));
+  EXPECT_TRUE(Drew(PIC_STORY1));
+  Hold(DIK_ESCAPE);
+  EXPECT_EQ(FramesUntilLeaving(100), 42 - 3);
 }
 
 class WeaponSelectTest : public SceneTest {
