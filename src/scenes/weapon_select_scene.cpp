@@ -79,18 +79,17 @@ void StepChoosing() {
   }
 }
 
-// True when the scene handed over.
-bool FinishFadeOut(platform::WindowHandle window) {
+// The hand-over at the end of the fade-out: the run, or the title after a cancel.
+void FinishFadeOut(platform::WindowHandle window) {
   const int kind = weaponSelect.kind;
   if (kind == 0) {
     TitleScene(window, 2);
-    return true;
+    return;
   }
   gameRecord.weaponChoice = IsTwoPlayerKind(kind)
                                 ? static_cast<std::uint16_t>(weaponSelect.firstChoice | weaponSelect.choice << 8)
                                 : weaponSelect.choice;
   PlayScene(window, kind);
-  return true;
 }
 
 void MoveWeapons() {
@@ -176,7 +175,8 @@ int WeaponSelectScene(platform::WindowHandle window, int kind) {
         a = weaponSelect.fade;
       } else {
         weaponSelect.fade = 0;
-        if (FinishFadeOut(window)) return 0;
+        FinishFadeOut(window);
+        return 0;
       }
       break;
   }
