@@ -5,7 +5,7 @@
 
 #include "platform/handles.h"
 
-enum : std::int16_t { MODE_TRIAL = 0, MODE_EXTRA = 1, MODE_LUNATIC = 2 };
+enum : int { MODE_TRIAL = 0, MODE_EXTRA = 1, MODE_LUNATIC = 2 };
 
 // What a finished run leaves for the ending.
 struct RunResult {
@@ -29,9 +29,12 @@ extern GameRecord gameRecord;
 
 // The program's one random generator; every run seeds it the same way, so runs replay.
 void SeedRandom(std::uint32_t seed);
-// 0..32767.
-int Random();
+int Rand();  // 0..32767
 
 // Entered with the run's entryType 1..5 (3 is the demonstration); any other kind is a frame step.
 int PlayScene(platform::WindowHandle window, int kind);
 void ResetPlayScene();
+
+// The ranking of one game mode and weapon at (0, 335) and below; highlightedPlace 0..2 leaves
+// that row's labels out (the blink of a new entry), -1 shows all.
+void DrawRanking(int gameMode, int alpha, int weapon, int highlightedPlace);

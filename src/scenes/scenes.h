@@ -22,9 +22,5 @@ int WeaponSelectScene(platform::WindowHandle window, int kind);
 int EndingScene(platform::WindowHandle window, int kind);
 int ProgramExitScene(platform::WindowHandle window, int kind);
 
-// The ranking of one mode and weapon at the foot of the screen; the row of place `highlight`
-// (0..2, or -1 for none) is partly left out, so that drawing it every other while blinks it.
-void DrawRanking(int mode, int alpha, int weapon, int highlight);
-
 // The ending's entry as the play scene performs it itself: tag, slot and cleared state.
 void SwitchToEnding();

@@ -80,8 +80,8 @@ void DrawPage() {
     int dx = 0;
     int dy = 0;
     if (story.page == kStoryPages - 1 && story.phase == 2 && story.shake > 0) {
-      dx = Random() % story.shake - story.shake / 2;
-      dy = Random() % story.shake - story.shake / 2;
+      dx = Rand() % story.shake - story.shake / 2;
+      dy = Rand() % story.shake - story.shake / 2;
       --story.shake;
     }
     DrawPicture(page.picture, static_cast<float>(story.pageX + dx), static_cast<float>(20 + dy), 255);
