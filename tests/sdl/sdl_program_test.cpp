@@ -161,4 +161,27 @@ TEST(SdlProgramTest, WithoutItsPicturesItSaysSoAndEnds) {
   EXPECT_NE(log.find("Direct3Dを開放完了"), std::string::npos) << log;
 }
 
+// A second start while the game runs brings the running window forward and leaves at once
+// with exit code 0, without a box.
+TEST(SdlProgramTest, SecondCopyHandsOverToTheRunningOne) {
+  char pattern[] = "/tmp/sorvani-runtime-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string runtime = pattern;
+  const Environment environment{
+      {"SDL_VIDEODRIVER", "offscreen"}, {"SDL_AUDIODRIVER", "dummy"}, {"XDG_RUNTIME_DIR", runtime}};
+  ProgramRun first(environment);
+  ASSERT_TRUE(first.Started());
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  ASSERT_FALSE(first.Ended()) << first.ErrorOutput();
+  ProgramRun second(environment);
+  ASSERT_TRUE(second.WaitForEnd(std::chrono::seconds(20))) << "the second copy kept running";
+  EXPECT_TRUE(WIFEXITED(second.Status()) && WEXITSTATUS(second.Status()) == 0) << Describe(second.Status());
+  EXPECT_EQ(second.ErrorOutput(), "") << "the running copy did not answer";
+  EXPECT_FALSE(first.Ended());
+  first.Signal(SIGINT);
+  EXPECT_TRUE(first.WaitForEnd(std::chrono::seconds(20)));
+  std::error_code ignored;
+  std::filesystem::remove_all(runtime, ignored);
+}
+
 }  // namespace
