@@ -11,6 +11,7 @@
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "scenes/scenes.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -60,9 +61,12 @@ GameTest::GameTest() : previousDirectory_(std::filesystem::current_path()) {
   ResetScenes();
   ResetPlayScene();
   ReleaseDirect3D();
+  ResetSound();
 }
 
 GameTest::~GameTest() {
+  // The stream's worker and every buffer go before the backend they call.
+  ResetSound();
   ReleaseDirect3D();
   std::filesystem::current_path(previousDirectory_);
   std::error_code ignored;

@@ -12,6 +12,7 @@
 #include "gfx/gfx.h"
 #include "platform/backend.h"
 #include "scenes/scenes.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -78,6 +79,7 @@ int RunGame(char option) {
   WriteDebugLog("Direct3Dの初期化を開始します");
   if (platform::Failed(InitDirect3D(appState.mainWindow, true, true))) return 0;
   WriteDebugLog("DirectSoundの初期化を開始します");
+  InitSound(appState.mainWindow);
   WriteDebugLog("DirectInputの初期化を開始します");
   BringWindowToFront(appState.mainWindow);
 
@@ -88,6 +90,7 @@ int RunGame(char option) {
 
   WriteDebugLog("メッセージループを終了します");
   platform::Time().EndPeriod(1);
+  ReleaseSound();
   ReleaseDirect3D();
   WriteDebugLog("アプリケーションを終了します");
   return exitCode;

@@ -21,6 +21,7 @@ class FakeSound : public platform::Sound {
   platform::HRESULT CreateDirectSound(std::unique_ptr<platform::DirectSound>* out) override;
   std::unique_ptr<platform::Event> CreateEvent() override;
   int WaitForAnyEvent(platform::Event* const* events, std::size_t count, std::uint32_t timeoutMilliseconds) override;
+  std::uint64_t UnderrunCount() override { return mixer_->Underruns(); }
 
   // Mixes the next frames as the output device would ask for them: interleaved stereo 16-bit.
   std::vector<std::int16_t> Pull(std::uint32_t frames);

@@ -11,6 +11,7 @@ class SdlSound final : public Sound {
   HRESULT CreateDirectSound(std::unique_ptr<DirectSound>* out) override;
   std::unique_ptr<Event> CreateEvent() override;
   int WaitForAnyEvent(Event* const* events, std::size_t count, std::uint32_t timeoutMilliseconds) override;
+  std::uint64_t UnderrunCount() override { return 0; }
 };
 
 }  // namespace platform::sdl
