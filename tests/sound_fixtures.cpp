@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "archive_writer.h"
 #include "sound/sslib2/wave_reader.h"
 
 namespace {
@@ -151,4 +152,23 @@ Bytes DecodeOgg(const std::string& path) {
   }
   ov_clear(&file);
   return pcm;
+}
+
+Bytes EffectSamples(int id) { return RampFrames16Stereo(300 + 10 * id, 1000 * id); }
+
+void WriteEffectArchive(const std::string& leaveOut) {
+  static const char* const kNames[] = {"WAV_MENU_SELECT", "WAV_MENU_DECIDE", "WAV_MENU_CANCEL", "WAV_KAIWA_NEXT",
+                                       "WAV_WARP",        "WAV_RA",          "WAV_SHOT_1",      "WAV_SHOT_2",
+                                       "WAV_ENEMY_DAMAGE", "WAV_ENEMY_HIT",  "WAV_GET_ITEM",    "WAV_DAMAGE",
+                                       "WAV_HITITEM"};
+  std::vector<ArchiveEntry> entries;
+  for (int id = 0; id < 13; ++id) {
+    if (leaveOut == kNames[id]) continue;
+    Bytes image = MakeWav(WavSpec{}, EffectSamples(id));
+    entries.push_back({kNames[id], image});
+  }
+  Bytes archive;
+  std::string error;
+  BuildArchive(entries, &archive, &error);
+  WriteBytes("svdata02.dat", archive);
 }

@@ -29,3 +29,9 @@ void WriteBytes(const std::string& path, const Bytes& bytes);
 Bytes EncodeOgg(std::uint32_t rate, int channels, std::uint32_t frames);
 // Decodes a (plain) Ogg file to 16-bit PCM with vorbisfile, for comparisons.
 Bytes DecodeOgg(const std::string& path);
+
+// The samples of effect `id` in the archive that WriteEffectArchive writes.
+Bytes EffectSamples(int id);
+// "svdata02.dat" with the thirteen effects (16-bit stereo 44100 Hz, 16-byte "fmt " chunks), all
+// but the one named `leaveOut`.
+void WriteEffectArchive(const std::string& leaveOut = "");

@@ -105,7 +105,7 @@ std::vector<std::int16_t> FakeSound::Pull(std::uint32_t frames) {
   return out;
 }
 
-bool FakeSound::Settle() { return mixer::WaitUntilSignalsHandled(10000); }
+bool FakeSound::Settle(std::size_t workers) { return mixer::WaitUntilSignalsHandled(workers, 10000); }
 
 FakeSoundBuffer::FakeSoundBuffer(FakeSound& owner, std::unique_ptr<platform::SoundBuffer> inner,
                                  const platform::BufferDesc& bufferDesc, int serialNumber)

@@ -25,8 +25,9 @@ class FakeSound : public platform::Sound {
 
   // Mixes the next frames as the output device would ask for them: interleaved stereo 16-bit.
   std::vector<std::int16_t> Pull(std::uint32_t frames);
-  // Waits until the stream worker has handled every notification the last pull raised.
-  bool Settle();
+  // Waits until `workers` worker threads wait again, having handled every notification the
+  // last pull raised.
+  bool Settle(std::size_t workers = 1);
   mixer::Mixer& Mixer() { return *mixer_; }
 
   // Buffers alive now, in creation order.

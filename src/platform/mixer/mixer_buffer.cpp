@@ -207,6 +207,7 @@ platform::HRESULT Mixer::CreateBuffer(const platform::BufferDesc& desc, std::uni
   if (desc.size != platform::kBufferDescSize && desc.size != platform::kBufferDescSize1)
     return platform::DSERR_INVALIDPARAM;
   if (desc.flags & platform::DSBCAPS_PRIMARYBUFFER) return platform::DSERR_UNSUPPORTED;
+  if (desc.bufferBytes == 0) return platform::DSERR_INVALIDPARAM;
   const auto& format = desc.format;
   if (format.formatTag != platform::kWaveFormatPcm) return platform::DSERR_BADFORMAT;
   if ((format.channels != 1 && format.channels != 2) || (format.bitsPerSample != 8 && format.bitsPerSample != 16) ||

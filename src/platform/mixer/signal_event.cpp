@@ -101,10 +101,10 @@ int WaitForAnySignal(platform::Event* const* events, std::size_t count, std::uin
   return found;
 }
 
-bool WaitUntilSignalsHandled(std::uint32_t timeoutMilliseconds) {
+bool WaitUntilSignalsHandled(std::size_t waiters, std::uint32_t timeoutMilliseconds) {
   std::unique_lock<std::mutex> lock(HubMutex());
-  auto settled = [] {
-    if (busyWaiters > 0) return false;
+  auto settled = [waiters] {
+    if (busyWaiters > 0 || BlockedWaits().size() < waiters) return false;
     for (const BlockedWait* wait : BlockedWaits())
       for (std::size_t i = 0; i < wait->count; ++i)
         if (static_cast<SignalEvent*>(wait->events[i])->signalled) return false;
