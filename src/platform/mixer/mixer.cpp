@@ -56,6 +56,7 @@ struct Mixer::Snapshot {
   bool looping;
   bool silent;  // muted, or its next samples are being written: advance without reading
   float gain;
+  bool lockedOut = false;  // silent because of a lock: that underrun is counted already
   // Results of the render.
   std::uint32_t endFrame = 0;
   std::uint32_t endFraction = 0;
@@ -243,6 +244,7 @@ void Mixer::MixChunk(float* accumulator, std::uint32_t frames) {
         if (RingsOverlap(voice->frame * voice->blockAlign, span, voice->lockOffset, voice->lockBytes,
                          static_cast<std::uint32_t>(voice->data.size()))) {
           snapshot.silent = true;
+          snapshot.lockedOut = true;
           ++underruns;
         }
       }
@@ -276,7 +278,7 @@ void Mixer::MixChunk(float* accumulator, std::uint32_t frames) {
       if (position.event && RingContains(from, bytes, size, position.offset)) position.event->Set();
     for (std::size_t i = 0; i < voice.regionStarts.size(); ++i) {
       if (!RingContains(from, bytes, size, voice.regionStarts[i])) continue;
-      if (!voice.fresh[i]) ++underruns;
+      if (!voice.fresh[i] && !s.lockedOut) ++underruns;
       voice.fresh[i] = 0;
     }
   }

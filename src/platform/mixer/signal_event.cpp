@@ -75,8 +75,11 @@ int WaitForAnySignal(platform::Event* const* events, std::size_t count, std::uin
       auto* event = static_cast<SignalEvent*>(events[i]);
       if (event->signalled) {
         event->signalled = false;
-        busyMark.busy = true;
-        ++busyWaiters;
+        // A thread that only polls is not a worker waiting for its next job.
+        if (timeoutMilliseconds != 0) {
+          busyMark.busy = true;
+          ++busyWaiters;
+        }
         return static_cast<int>(i);
       }
     }
