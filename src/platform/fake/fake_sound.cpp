@@ -13,8 +13,8 @@ namespace {
 
 class FakeNotify : public platform::SoundNotify {
  public:
-  FakeNotify(FakeSound& owner, int serial, std::unique_ptr<platform::SoundNotify> inner)
-      : owner_(owner), serial_(serial), inner_(std::move(inner)) {}
+  FakeNotify(FakeSound& owner, std::unique_ptr<platform::SoundNotify> inner)
+      : owner_(owner), inner_(std::move(inner)) {}
   HRESULT SetNotificationPositions(std::uint32_t count, const platform::NotifyPosition* positions) override {
     HRESULT code = platform::DS_OK;
     if (owner_.Fails("SoundNotify::SetNotificationPositions(" + std::to_string(count) + ")", &code)) return code;
@@ -23,7 +23,6 @@ class FakeNotify : public platform::SoundNotify {
 
  private:
   FakeSound& owner_;
-  int serial_;
   std::unique_ptr<platform::SoundNotify> inner_;
 };
 
@@ -184,7 +183,7 @@ HRESULT FakeSoundBuffer::QueryNotify(std::unique_ptr<platform::SoundNotify>* out
   std::unique_ptr<platform::SoundNotify> inner;
   code = inner_->QueryNotify(&inner);
   if (code != platform::DS_OK) return code;
-  *out = std::make_unique<FakeNotify>(owner_, serial, std::move(inner));
+  *out = std::make_unique<FakeNotify>(owner_, std::move(inner));
   return platform::DS_OK;
 }
 

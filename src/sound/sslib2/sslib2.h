@@ -48,6 +48,7 @@ struct SoundLibrary {
   platform::DirectSound* pEffectDirectSound = nullptr;  // the effects' copy of the interface
   boost::shared_ptr<CPlainWavFileReader> wavReader{new CPlainWavFileReader};
   boost::shared_ptr<COggFileReader> oggReader{new COggFileReader};
+  CStaticSoundBuffer staticBuffer;  // stays empty: the effects keep their buffers in their table
   CStreamSoundBuffer stream;
 };
 extern SoundLibrary soundLibrary;
