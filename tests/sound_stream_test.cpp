@@ -140,6 +140,23 @@ TEST_F(SoundStreamTest, LoopStartEqualToLoopEndStopsFillingThereAndTheRestIsSile
   EXPECT_EQ(played, expected);
 }
 
+TEST_F(SoundStreamTest, PieceShorterThanItsLoopStartPlaysOnceInsteadOfHangingTheRefill) {
+  // A replaced music file can be shorter than the loop start its scene gives: every jump lands
+  // at the end, where the reader yields nothing.
+  // At exactly the end the seek succeeds and the read brings nothing; beyond it the seek fails.
+  const Bytes source = RampFrames16Stereo(10000);
+  for (std::uint32_t loopStart : {10000u, 35584u}) {
+    SCOPED_TRACE(loopStart);
+    ResetSound();
+    sslib2::loopPoints = {loopStart, 1453056};
+    Start(boost::shared_ptr<MemoryWaveReader>(new MemoryWaveReader(source, 2, 16)), true);
+    Bytes played = Pull(60000);
+    Bytes expected = source;
+    expected.resize(played.size(), 0);
+    EXPECT_EQ(played, expected);
+  }
+}
+
 TEST_F(SoundStreamTest, EightBitSourcePadsWithMidpointAndSixteenBitWithZero) {
   for (std::uint16_t bits : {8, 16}) {
     SCOPED_TRACE(bits);
