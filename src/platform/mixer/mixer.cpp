@@ -160,7 +160,9 @@ Mixer::Mixer(std::uint32_t outputRate) : outputRate_(outputRate), accumulator_(k
 Mixer::~Mixer() = default;
 
 void Mixer::Attach(Voice* voice) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::unique_lock<std::mutex> lock(mutex_);
+  // A running mix walks the snapshots outside the lock: grow them only between mixes.
+  mixDone_.wait(lock, [&] { return !mixing_; });
   voice->lost = deviceLost_;
   voices_.push_back(voice);
   snapshots_.reserve(voices_.size());
@@ -248,7 +250,8 @@ void Mixer::MixChunk(float* accumulator, std::uint32_t frames) {
           ++underruns;
         }
       }
-      voice->inMix = !snapshot.silent;
+      // Even a voice that is only skipped is written back: it must outlive this mix.
+      voice->inMix = true;
       snapshots_.push_back(snapshot);
     }
     mixing_ = true;

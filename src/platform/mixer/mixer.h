@@ -46,7 +46,7 @@ class Mixer : public std::enable_shared_from_this<Mixer> {
   void Attach(Voice* voice);
   void Detach(Voice* voice);
   std::mutex& Mutex() { return mutex_; }
-  // Waits, with the lock held, until no mix is reading this voice's samples.
+  // Waits, with the lock held, until no running mix holds this voice.
   void WaitForMixOf(Voice* voice, std::unique_lock<std::mutex>& lock);
   bool Reopen(std::unique_lock<std::mutex>& lock);
 

@@ -20,7 +20,7 @@ struct Voice {
   bool playing = false;
   bool looping = false;
   bool lost = false;
-  bool inMix = false;  // a mix is reading the samples right now
+  bool inMix = false;  // a running mix holds this voice (reads or skips its samples)
   std::uint32_t frame = 0;
   std::uint32_t fraction = 0;
   std::int32_t volume = 0;
