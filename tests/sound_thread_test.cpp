@@ -51,6 +51,18 @@ TEST_F(SoundThreadTest, StreamsReplacedAndDestroyedWhileTheWorkerRefillsLeaveOne
     ASSERT_TRUE(soundLibrary.device.CreateStreamBuffer(readers[round % 2])) << round;
     EXPECT_EQ(backend.sound.Buffers().size(), 1u) << round;  // the previous buffer went with its worker
     ASSERT_TRUE(soundLibrary.stream.Play(true));
+    // Effect buffers come and go too, while the output mixes the others.
+    std::vector<std::unique_ptr<platform::SoundBuffer>> effects;
+    for (int i = 0; i < round % 8 + 1; ++i) {
+      platform::BufferDesc desc;
+      desc.flags = 0xA2;
+      desc.bufferBytes = 4000;
+      desc.format = {1, 1, 22050, 44100, 2, 16, 0};
+      std::unique_ptr<platform::SoundBuffer> effect;
+      ASSERT_EQ(soundLibrary.device.Interface()->CreateSoundBuffer(desc, &effect), platform::DS_OK);
+      effect->Play(0);
+      effects.push_back(std::move(effect));
+    }
     std::uint64_t until = pulled + 441 * (1 + round % 3);
     while (pulled < until) std::this_thread::yield();
     if (round % 4 == 1) {
@@ -60,6 +72,7 @@ TEST_F(SoundThreadTest, StreamsReplacedAndDestroyedWhileTheWorkerRefillsLeaveOne
       std::lock_guard<std::recursive_mutex> guard(soundLibrary.stream.Lock());
       EXPECT_TRUE(soundLibrary.stream.SetVolume(-100 * (round % 7)));
     }
+    effects.clear();
     if (round % 3 == 0) {
       soundLibrary.stream.Destroy();
       EXPECT_TRUE(backend.sound.Buffers().empty()) << round;
