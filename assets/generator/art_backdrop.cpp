@@ -1,0 +1,4 @@
+// placeholder
+#include "pack.h"
+
+bool DrawBackdrop(Canvas&, PictureId) { return false; }

@@ -1,0 +1,4 @@
+// placeholder
+#include "pack.h"
+
+bool DrawBosses(Canvas&, PictureId) { return false; }

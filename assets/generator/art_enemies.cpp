@@ -1,0 +1,4 @@
+// placeholder
+#include "pack.h"
+
+bool DrawEnemies(Canvas&, PictureId) { return false; }

@@ -1,0 +1,4 @@
+// placeholder
+#include "pack.h"
+
+bool DrawInterface(Canvas&, PictureId) { return false; }

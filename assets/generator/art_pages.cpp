@@ -1,0 +1,4 @@
+// placeholder
+#include "pack.h"
+
+bool DrawPages(Canvas&, PictureId) { return false; }

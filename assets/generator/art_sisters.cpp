@@ -1,0 +1,4 @@
+// placeholder
+#include "pack.h"
+
+bool DrawSisters(Canvas&, PictureId) { return false; }
