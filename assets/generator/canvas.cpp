@@ -155,6 +155,35 @@ double Canvas::Text(const std::string& utf8, double x, double y, const TextStyle
   return w;
 }
 
+void Canvas::TextBox(const std::string& utf8, double x, double y, double w, double h, TextStyle style, TextAlign align) {
+  PangoLayout* layout = MakeLayout(cr_, utf8, style, 0);
+  PangoRectangle ink, logical;
+  pango_layout_get_pixel_extents(layout, &ink, &logical);
+  double room = w - 2 * style.outlineWidth;
+  if (ink.width > room && ink.width > 0) {
+    style.sizePx *= room / ink.width;
+    g_object_unref(layout);
+    layout = MakeLayout(cr_, utf8, style, 0);
+    pango_layout_get_pixel_extents(layout, &ink, &logical);
+  }
+  double left = align == TextAlign::kLeft    ? x + style.outlineWidth - ink.x
+                : align == TextAlign::kRight ? x + w - style.outlineWidth - ink.x - ink.width
+                                             : x + (w - ink.width) / 2.0 - ink.x;
+  double top = y + (h - ink.height) / 2.0 - ink.y;
+  cairo_save(cr_);
+  cairo_move_to(cr_, left, top);
+  pango_cairo_layout_path(cr_, layout);
+  if (style.outlineWidth > 0) {
+    cairo_set_line_width(cr_, style.outlineWidth * 2);
+    Colour(style.outline);
+    cairo_stroke_preserve(cr_);
+  }
+  Colour(style.fill);
+  cairo_fill(cr_);
+  cairo_restore(cr_);
+  g_object_unref(layout);
+}
+
 ColourKey KeyForName(const std::string& name) {
   std::string prefix = name.substr(0, 4);
   if (prefix == "PIX_") return {true, 0x00, 0xFF, 0x00};

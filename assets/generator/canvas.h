@@ -56,6 +56,10 @@ class Canvas {
   double Text(const std::string& utf8, double x, double y, const TextStyle& style,
               TextAlign align = TextAlign::kLeft, double wrapWidth = 0);
   static double TextWidth(const std::string& utf8, const TextStyle& style);
+  // Fits one line into the box: centred vertically on its ink, aligned horizontally, shrunk when
+  // it would not fit the width.
+  void TextBox(const std::string& utf8, double x, double y, double w, double h, TextStyle style,
+               TextAlign align = TextAlign::kCentre);
 
  private:
   int width_, height_;

@@ -39,9 +39,11 @@ std::vector<unsigned char> MaskedOgg(const MusicPiece& piece, int serial) {
 
 void Usage() {
   std::fprintf(stderr,
-               "usage: svdatagen [--out DIR] [--contact-sheet PNG] [--size-table MD] [--resources DIR]\n"
+               "usage: svdatagen [--out DIR] [--contact-sheet PNG] [--layout-sheet PNG] [--size-table MD]\n"
+               "                 [--resources DIR]\n"
                "  --out DIR            write the four data files into DIR (default: .)\n"
                "  --contact-sheet PNG  also write one picture showing every picture with its id and name\n"
+               "  --layout-sheet PNG   also write whole screens composed from the pictures\n"
                "  --size-table MD      write the picture size table as markdown and stop\n"
                "  --resources DIR      write the launcher bitmap and the window icon into DIR and stop\n");
 }
@@ -49,7 +51,7 @@ void Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string outDir = ".", contactSheet, sizeTable, resources;
+  std::string outDir = ".", contactSheet, layoutSheet, sizeTable, resources;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     bool hasValue = i + 1 < argc;
@@ -57,6 +59,8 @@ int main(int argc, char** argv) {
       outDir = argv[++i];
     } else if (arg == "--contact-sheet" && hasValue) {
       contactSheet = argv[++i];
+    } else if (arg == "--layout-sheet" && hasValue) {
+      layoutSheet = argv[++i];
     } else if (arg == "--size-table" && hasValue) {
       sizeTable = argv[++i];
     } else if (arg == "--resources" && hasValue) {
@@ -98,5 +102,6 @@ int main(int argc, char** argv) {
             WriteArchive(outDir + "/svdata02.dat", std::move(soundEntries)) &&
             WriteOrComplain(outDir + "/svdata03.mx", titleOgg) && WriteOrComplain(outDir + "/svdata04.mx", playOgg);
   if (ok && !contactSheet.empty()) ok = WriteContactSheet(pictures, contactSheet);
+  if (ok && !layoutSheet.empty()) ok = WriteLayoutSheet(pictures, layoutSheet);
   return ok ? 0 : 1;
 }

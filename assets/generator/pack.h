@@ -47,6 +47,9 @@ std::vector<unsigned char> EncodeOggVorbis(const MusicPiece& piece, int serial);
 
 // One PNG with every picture over a checkerboard, labelled with its id and name.
 bool WriteContactSheet(const std::vector<GeneratedPicture>& pictures, const std::string& path);
+// Whole screens (title, play, weapon selection, bosses and pause, story, rules) composed from the
+// pictures at the game's positions.
+bool WriteLayoutSheet(const std::vector<GeneratedPicture>& pictures, const std::string& path);
 
 // Launcher bitmap 130 (200 x 200) and window icon 107, as PNG.
 std::vector<unsigned char> RenderLauncherBitmap();
