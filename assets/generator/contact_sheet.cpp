@@ -64,3 +64,32 @@ bool WriteContactSheet(const std::vector<GeneratedPicture>& pictures, const std:
   }
   return true;
 }
+
+bool WriteZoomSheet(const std::vector<GeneratedPicture>& pictures, int first, int last, int scale,
+                    const std::string& path) {
+  int maxW = 1, maxH = 1;
+  std::vector<cairo_surface_t*> images;
+  for (int id = first; id <= last; ++id) {
+    PngReader reader{&pictures[id].png};
+    images.push_back(cairo_image_surface_create_from_png_stream(ReadBytes, &reader));
+    maxW = std::max(maxW, cairo_image_surface_get_width(images.back()));
+    maxH = std::max(maxH, cairo_image_surface_get_height(images.back()));
+  }
+  int columns = std::max(1, std::min(static_cast<int>(images.size()), 1600 / (maxW * scale + 8)));
+  int rows = (static_cast<int>(images.size()) + columns - 1) / columns;
+  Canvas sheet(columns * (maxW * scale + 8), rows * (maxH * scale + 8));
+  sheet.FillRect(0, 0, sheet.width(), sheet.height(), Hex(0x505058));
+  cairo_t* cr = sheet.cr();
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    cairo_save(cr);
+    cairo_translate(cr, (i % columns) * (maxW * scale + 8) + 4, (i / columns) * (maxH * scale + 8) + 4);
+    cairo_scale(cr, scale, scale);
+    cairo_set_source_surface(cr, images[i], 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    cairo_surface_destroy(images[i]);
+  }
+  cairo_surface_flush(sheet.surface());
+  return cairo_surface_write_to_png(sheet.surface(), path.c_str()) == CAIRO_STATUS_SUCCESS;
+}

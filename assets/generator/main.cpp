@@ -1,6 +1,7 @@
 // The data-pack generator: draws every picture, synthesises the effects and the music, and writes
 // svdata01.dat, svdata02.dat, svdata03.mx and svdata04.mx.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -44,6 +45,7 @@ void Usage() {
                "  --out DIR            write the four data files into DIR (default: .)\n"
                "  --contact-sheet PNG  also write one picture showing every picture with its id and name\n"
                "  --layout-sheet PNG   also write whole screens composed from the pictures\n"
+               "  --zoom FIRST LAST PNG  also write pictures FIRST..LAST enlarged three times\n"
                "  --size-table MD      write the picture size table as markdown and stop\n"
                "  --resources DIR      write the launcher bitmap and the window icon into DIR and stop\n");
 }
@@ -51,7 +53,8 @@ void Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string outDir = ".", contactSheet, layoutSheet, sizeTable, resources;
+  std::string outDir = ".", contactSheet, layoutSheet, sizeTable, resources, zoomSheet;
+  int zoomFirst = 0, zoomLast = 0;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     bool hasValue = i + 1 < argc;
@@ -61,6 +64,10 @@ int main(int argc, char** argv) {
       contactSheet = argv[++i];
     } else if (arg == "--layout-sheet" && hasValue) {
       layoutSheet = argv[++i];
+    } else if (arg == "--zoom" && i + 3 < argc) {
+      zoomFirst = std::atoi(argv[++i]);
+      zoomLast = std::atoi(argv[++i]);
+      zoomSheet = argv[++i];
     } else if (arg == "--size-table" && hasValue) {
       sizeTable = argv[++i];
     } else if (arg == "--resources" && hasValue) {
@@ -103,5 +110,7 @@ int main(int argc, char** argv) {
             WriteOrComplain(outDir + "/svdata03.mx", titleOgg) && WriteOrComplain(outDir + "/svdata04.mx", playOgg);
   if (ok && !contactSheet.empty()) ok = WriteContactSheet(pictures, contactSheet);
   if (ok && !layoutSheet.empty()) ok = WriteLayoutSheet(pictures, layoutSheet);
+  if (ok && !zoomSheet.empty() && zoomFirst >= 0 && zoomLast < NUMSURFACES && zoomFirst <= zoomLast)
+    ok = WriteZoomSheet(pictures, zoomFirst, zoomLast, 3, zoomSheet);
   return ok ? 0 : 1;
 }

@@ -24,6 +24,10 @@ bool DrawEnemies(Canvas& canvas, PictureId id);    // the four kinds, capsules, 
 bool DrawBosses(Canvas& canvas, PictureId id);
 bool DrawBackdrop(Canvas& canvas, PictureId id);   // sky, strips, clouds, tiles, backgrounds
 
+// One sister in flight inside a 64 x 44 box at the current cairo transform (sister 0 SENRA,
+// 1 YUSERA; weapon 0..2; frame 0..3; tilt in radians), for the larger illustrations.
+void DrawMaiden(Canvas& canvas, int sister, int weapon, int frame, double tilt);
+
 struct GeneratedPicture {
   PictureId id;
   std::vector<unsigned char> png;
@@ -47,6 +51,9 @@ std::vector<unsigned char> EncodeOggVorbis(const MusicPiece& piece, int serial);
 
 // One PNG with every picture over a checkerboard, labelled with its id and name.
 bool WriteContactSheet(const std::vector<GeneratedPicture>& pictures, const std::string& path);
+// Pictures first..last enlarged, for a close look at sprites.
+bool WriteZoomSheet(const std::vector<GeneratedPicture>& pictures, int first, int last, int scale,
+                    const std::string& path);
 // Whole screens (title, play, weapon selection, bosses and pause, story, rules) composed from the
 // pictures at the game's positions.
 bool WriteLayoutSheet(const std::vector<GeneratedPicture>& pictures, const std::string& path);
