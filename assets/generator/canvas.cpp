@@ -206,6 +206,20 @@ cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned in
 
 }  // namespace
 
+std::vector<unsigned char> EncodeOpaquePng(const Canvas& canvas) {
+  cairo_surface_t* opaque = cairo_image_surface_create(CAIRO_FORMAT_RGB24, canvas.width(), canvas.height());
+  cairo_t* cr = cairo_create(opaque);
+  cairo_set_source_rgb(cr, 0, 0, 0);
+  cairo_paint(cr);
+  cairo_set_source_surface(cr, canvas.surface(), 0, 0);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  std::vector<unsigned char> png;
+  cairo_surface_write_to_png_stream(opaque, AppendBytes, &png);
+  cairo_surface_destroy(opaque);
+  return png;
+}
+
 std::vector<unsigned char> EncodePng(const Canvas& canvas, const ColourKey& key) {
   std::vector<unsigned char> png;
   cairo_surface_t* source = canvas.surface();
@@ -231,7 +245,7 @@ std::vector<unsigned char> EncodePng(const Canvas& canvas, const ColourKey& key)
       }
       // Undo cairo's premultiplication so a half-covered edge keeps the sprite's own colour.
       int r = ((p >> 16) & 0xFF) * 255 / a, g = ((p >> 8) & 0xFF) * 255 / a, b = (p & 0xFF) * 255 / a;
-      while (NearKey(key, r, g, b)) {
+      for (int tries = 0; tries < 8 && NearKey(key, r, g, b); ++tries) {
         r = r / 2 + 16;
         g = g / 2;
         b = b / 2 + 16;

@@ -81,3 +81,5 @@ bool NearKey(const ColourKey& key, int r, int g, int b);
 // exactly the key colour, the rest keeps its own colour pushed clear of the key, so no edge pixel
 // is a blend towards the key.
 std::vector<unsigned char> EncodePng(const Canvas& canvas, const ColourKey& key);
+// Encodes a fully drawn canvas as a plain RGB PNG (no alpha channel).
+std::vector<unsigned char> EncodeOpaquePng(const Canvas& canvas);

@@ -5,9 +5,27 @@
 #include <algorithm>
 #include <climits>
 
+#include <SDL_image.h>
+
 #include "platform/sdl/sdl_keys.h"
+#include "resource_data.h"
 
 namespace platform::sdl {
+
+namespace {
+
+// The class's icon resource, compiled into the program as PNG; a window without one keeps the
+// desktop's default icon.
+void SetWindowIconFromResource(SDL_Window* window, int resourceId) {
+  BinaryResource icon = FindBinaryResource(resourceId);
+  if (!icon.data) return;
+  SDL_Surface* surface = IMG_Load_RW(SDL_RWFromConstMem(icon.data, static_cast<int>(icon.size)), 1);
+  if (!surface) return;
+  SDL_SetWindowIcon(window, surface);
+  SDL_FreeSurface(surface);
+}
+
+}  // namespace
 
 SdlWindowSystem::~SdlWindowSystem() {
   for (auto& record : windows) ReleaseSdlWindow(*record);
@@ -18,7 +36,7 @@ bool SdlWindowSystem::RegisterWindowClass(const WindowClass& windowClass) {
   for (const ClassRecord& known : classes) {
     if (known.name == windowClass.name) return false;
   }
-  classes.push_back({windowClass.name, windowClass.procedure});
+  classes.push_back({windowClass.name, windowClass.procedure, windowClass.iconResource});
   return true;
 }
 
@@ -32,6 +50,7 @@ WindowHandle SdlWindowSystem::CreateMainWindow(const char* className, const char
   SDL_Window* sdlWindow = SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                            clientWidth, clientHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
   if (!sdlWindow) return kNoWindow;
+  SetWindowIconFromResource(sdlWindow, found->iconResource);
 
   auto record = std::make_unique<WindowRecord>();
   record->handle = nextHandle++;
