@@ -15,7 +15,6 @@
 
 #include "gfx/archive.h"
 #include "gfx/picture_names.h"
-#include "resource_data.h"
 #include "test_support.h"
 
 namespace {
@@ -326,21 +325,19 @@ INSTANTIATE_TEST_SUITE_P(Pieces, MusicTest,
                          ::testing::Values(Piece{"svdata03.mx", 35584, 1453056}, Piece{"svdata04.mx", 344064, 4458496}),
                          [](const ::testing::TestParamInfo<Piece>& param) { return std::string(param.param.file).substr(0, 8); });
 
-TEST(DataPackTest, TheProgramCarriesItsIconAndLauncherBitmap) {
+TEST(DataPackTest, TheIconAndTheLauncherBitmapLieBesideTheProgram) {
   struct Case {
-    int id, width, height;
+    const char* file;
+    int width, height;
     bool opaque;
   };
-  for (const Case& c : {Case{kIconResourceId, 64, 64, false}, Case{kLauncherBitmapId, 200, 200, true}}) {
-    BinaryResource resource = FindBinaryResource(c.id);
-    ASSERT_NE(resource.data, nullptr) << c.id;
+  for (const Case& c : {Case{"resources/107.png", 64, 64, false}, Case{"resources/130.png", 200, 200, true}}) {
     Image image;
-    ASSERT_TRUE(Decode(std::string(reinterpret_cast<const char*>(resource.data), resource.size), &image)) << c.id;
-    EXPECT_EQ(image.width, c.width) << c.id;
-    EXPECT_EQ(image.height, c.height) << c.id;
-    EXPECT_EQ(image.opaque, c.opaque) << c.id;
+    ASSERT_TRUE(Decode(ReadFileBytes(kDataDir / c.file), &image)) << c.file;
+    EXPECT_EQ(image.width, c.width) << c.file;
+    EXPECT_EQ(image.height, c.height) << c.file;
+    EXPECT_EQ(image.opaque, c.opaque) << c.file;
   }
-  EXPECT_EQ(FindBinaryResource(129).data, nullptr);
 }
 
 TEST(DataPackTest, GeneratingAgainGivesTheSameBytes) {

@@ -82,9 +82,9 @@ int main(int argc, char** argv) {
     return WriteOrComplain(sizeTable, std::vector<unsigned char>(text.begin(), text.end())) ? 0 : 1;
   }
   if (!resources.empty()) {
-    bool ok = WriteOrComplain(resources + "/launcher130.png", RenderLauncherBitmap()) &&
-              WriteOrComplain(resources + "/icon107.png", RenderWindowIcon(64)) &&
-              WriteOrComplain(resources + "/icon107-256.png", RenderWindowIcon(256));
+    bool ok = WriteOrComplain(resources + "/130.png", RenderLauncherBitmap()) &&
+              WriteOrComplain(resources + "/107.png", RenderWindowIcon(64)) &&
+              WriteOrComplain(resources + "/107-256.png", RenderWindowIcon(256));
     return ok ? 0 : 1;
   }
 

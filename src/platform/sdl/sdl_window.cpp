@@ -4,22 +4,25 @@
 
 #include <algorithm>
 #include <climits>
+#include <string>
 
 #include <SDL_image.h>
 
 #include "platform/sdl/sdl_keys.h"
-#include "resource_data.h"
 
 namespace platform::sdl {
 
 namespace {
 
-// The class's icon resource, compiled into the program as PNG; a window without one keeps the
-// desktop's default icon.
+// Icon resources lie beside the program, in resources/, named by their id; a window without one
+// keeps the desktop's default icon.
 void SetWindowIconFromResource(SDL_Window* window, int resourceId) {
-  BinaryResource icon = FindBinaryResource(resourceId);
-  if (!icon.data) return;
-  SDL_Surface* surface = IMG_Load_RW(SDL_RWFromConstMem(icon.data, static_cast<int>(icon.size)), 1);
+  if (resourceId == 0) return;
+  char* base = SDL_GetBasePath();
+  if (!base) return;
+  std::string path = std::string(base) + "resources/" + std::to_string(resourceId) + ".png";
+  SDL_free(base);
+  SDL_Surface* surface = IMG_Load(path.c_str());
   if (!surface) return;
   SDL_SetWindowIcon(window, surface);
   SDL_FreeSurface(surface);
