@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "app/frame_loop.h"
 #include "app/program.h"
+#include "app/rega.h"
 #include "app/window_proc.h"
 #include "gfx/gfx.h"
 #include "scenes/scenes.h"
@@ -139,7 +140,11 @@ TEST_F(FrameLoopTest, ScreenshotsAreNumberedAcrossFrames) {
   EXPECT_TRUE(std::filesystem::is_directory("SS"));
 }
 
-class ProgramTest : public GameTest {};
+// Straight into the game, as with the launcher turned off.
+class ProgramTest : public GameTest {
+ protected:
+  ProgramTest() { backend.registry.PutDword(kSettingsKeyPath, "noOpeningDialog", 1); }
+};
 
 TEST_F(ProgramTest, RunsFramesUntilTheWindowIsClosed) {
   int presentsSeen = 0;

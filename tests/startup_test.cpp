@@ -16,7 +16,11 @@ namespace {
 
 class StartupTest : public GameTest {
  protected:
-  StartupTest() { scoreRanking = ScoreRanking{}; }
+  // Straight into the game unless a test wants the launcher.
+  StartupTest() {
+    scoreRanking = ScoreRanking{};
+    StoreDword("noOpeningDialog", 1);
+  }
 
   void StoreDword(const char* name, std::uint32_t value) { backend.registry.PutDword(kSettingsKeyPath, name, value); }
 
@@ -60,6 +64,8 @@ TEST_F(StartupTest, NormalStartLogsEveryStepInOrderAndShutsDownCleanly) {
   EXPECT_EQ(Run(""), 0);
   auto log = LogMessages();
   const std::vector<std::string> expected = {
+      "引数チェック(/S)",
+      "起動ダイアログをスキップします",
       "HWPROBE32.LIBを呼び出します",
       "CPU: Fake Processor",
       "Cores: 2",
@@ -78,8 +84,12 @@ TEST_F(StartupTest, NormalStartLogsEveryStepInOrderAndShutsDownCleanly) {
   EXPECT_LT(find("DirectInputの初期化を開始します"), find("ウィンドウのＺ座標を指定しています"));
   EXPECT_LT(find("ウィンドウのＺ座標を指定しています"), find("[oplogo]"));
   EXPECT_LT(find("[oplogo]"), find("メッセージループを開始します"));
-  EXPECT_EQ(std::vector<std::string>(log.end() - 3, log.end()),
-            (std::vector<std::string>{"WM_DESTROY受信", "メッセージループを終了します", "アプリケーションを終了します"}));
+  EXPECT_EQ(find("DirectInputの初期化を開始します") + 1, find("DirectInputオブジェクト作成"));
+  EXPECT_EQ(std::vector<std::string>(log.end() - 8, log.end()),
+            (std::vector<std::string>{"WM_DESTROY受信", "メッセージループを終了します",
+                                      "DirectInputデバイスを開放しています...", "キーボードデバイスを初期化中...",
+                                      "ジョイスティックデバイスを初期化中...", "DirectInputを開放中...", "完了",
+                                      "アプリケーションを終了します"}));
   EXPECT_EQ(backend.log.Matching("Window::SetTopmost"),
             (std::vector<std::string>{"Window::SetTopmost(1,1)", "Window::SetTopmost(1,0)"}));
   EXPECT_FALSE(backend.instance.held);  // released at the end
@@ -180,6 +190,37 @@ TEST_F(StartupTest, F1SwitchesModeBothWaysAndStoresIt) {
   EXPECT_NE(devices[1].find(",windowed,"), std::string::npos);
   EXPECT_NE(devices[2].find(",full,"), std::string::npos);
   EXPECT_EQ(backend.log.Count("Window::SetClientSize(1,640,480)"), 1u);
+}
+
+TEST_F(StartupTest, LauncherDecidesWhetherTheGameStarts) {
+  StoreDword("noOpeningDialog", 0);
+  StoreDword("enable_debug_write", 1);
+  EXPECT_EQ(Run(""), 1);  // closed without "start"
+  auto log = LogMessages();
+  EXPECT_NE(std::find(log.begin(), log.end(), "起動ダイアログを表示します"), log.end());
+  EXPECT_EQ(log.back(), "ゲームを起動せずに終了します");
+  EXPECT_EQ(backend.log.Count("Window::CreateMainWindow"), 0u);
+
+  backend.dialogs.QueueScript([](fake::FakeDialogs& dialogs, platform::WindowHandle dialog) {
+    dialogs.Click(dialog, platform::IDOK);
+  });
+  EXPECT_EQ(Run(""), 0);
+  EXPECT_EQ(backend.log.Count("Window::CreateMainWindow"), 1u);
+}
+
+TEST_F(StartupTest, SettingsSwitchShowsOnlyTheSettingsDialog) {
+  StoreDword("enable_debug_write", 1);
+  EXPECT_EQ(RunProgram("/s"), 0);
+  ASSERT_EQ(backend.dialogs.finished.size(), 1u);
+  EXPECT_EQ(backend.dialogs.finished[0].resourceId, 131);
+  EXPECT_EQ(backend.dialogs.finished[0].owner, platform::kNoWindow);
+  EXPECT_EQ(backend.log.Count("Window::CreateMainWindow"), 0u);
+  auto log = LogMessages();
+  EXPECT_EQ(std::vector<std::string>(log.end() - 2, log.end()),
+            (std::vector<std::string>{"引数チェック(/S)", "設定ダイアログを表示します"}));
+
+  backend.faults.Fail("Dialogs::RunModal", 1, platform::E_FAIL);  // no display to show it on
+  EXPECT_EQ(RunProgram("/S"), 1);
 }
 
 TEST_F(StartupTest, F4DoesNothingWhileTheLogIsOff) {

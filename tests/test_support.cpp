@@ -10,6 +10,7 @@
 #include "app/app.h"
 #include "game/game.h"
 #include "gfx/gfx.h"
+#include "input/input.h"
 #include "scenes/scenes.h"
 
 namespace {
@@ -60,10 +61,13 @@ GameTest::GameTest() : previousDirectory_(std::filesystem::current_path()) {
   ResetScenes();
   ResetPlayScene();
   ReleaseDirect3D();
+  ResetInput();
 }
 
 GameTest::~GameTest() {
   ReleaseDirect3D();
+  // The devices belong to this test's backend, which goes before the next test starts.
+  ResetInput();
   std::filesystem::current_path(previousDirectory_);
   std::error_code ignored;
   std::filesystem::remove_all(scratch, ignored);

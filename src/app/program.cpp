@@ -5,11 +5,13 @@
 #include <filesystem>
 
 #include "app/app.h"
+#include "app/dialogs.h"
 #include "app/frame_loop.h"
 #include "app/settings_store.h"
 #include "app/startup_checks.h"
 #include "app/window_proc.h"
 #include "gfx/gfx.h"
+#include "input/input.h"
 #include "platform/backend.h"
 #include "scenes/scenes.h"
 
@@ -61,6 +63,27 @@ void BringWindowToFront(platform::WindowHandle window) {
   windows.SetTopmost(window, false);
 }
 
+// The settings dialog alone ("/S") or the launcher. True when the program ends here, with
+// its exit code.
+bool RunDialogs(char option, int* exitCode) {
+  WriteDebugLog("引数チェック(/S)");
+  if (option == 'S' || option == 's') {
+    WriteDebugLog("設定ダイアログを表示します");
+    // Without a display nothing was shown, and that is no success.
+    *exitCode = RunSettingsDialog(platform::kNoWindow) < 0 ? 1 : 0;
+    return true;
+  }
+  if (appState.noOpeningDialog != 0) {
+    WriteDebugLog("起動ダイアログをスキップします");
+    return false;
+  }
+  WriteDebugLog("起動ダイアログを表示します");
+  if (RunLauncherDialog() == 1) return false;
+  WriteDebugLog("ゲームを起動せずに終了します");
+  *exitCode = 1;
+  return true;
+}
+
 int RunGame(char option) {
   if (appState.enable_debug_write != 0) LogHardwareReport();
 
@@ -79,6 +102,7 @@ int RunGame(char option) {
   if (platform::Failed(InitDirect3D(appState.mainWindow, true, true))) return 0;
   WriteDebugLog("DirectSoundの初期化を開始します");
   WriteDebugLog("DirectInputの初期化を開始します");
+  InitInput(appState.mainWindow);
   BringWindowToFront(appState.mainWindow);
 
   OpeningLogoScene(appState.mainWindow, 1);
@@ -88,6 +112,7 @@ int RunGame(char option) {
 
   WriteDebugLog("メッセージループを終了します");
   platform::Time().EndPeriod(1);
+  ReleaseInput();
   ReleaseDirect3D();
   WriteDebugLog("アプリケーションを終了します");
   return exitCode;
@@ -112,7 +137,8 @@ int RunProgram(const char* commandLine) {
   WriteDebugLog("設定とスコアデータの読み出し");
   ReadStartupSettings();
 
-  int exitCode = RunGame(option);
+  int exitCode = 0;
+  if (!RunDialogs(option, &exitCode)) exitCode = RunGame(option);
   platform::SingleInstance().Release();
   return exitCode;
 }

@@ -100,6 +100,9 @@ class DirectInput {
   virtual HRESULT CreateDevice(std::uint32_t instanceId, std::unique_ptr<InputDevice>* out) = 0;
   // Upgrades a device to the interface that can be polled; on failure the device stays as it was.
   virtual HRESULT QueryPollableDevice(InputDevice* device) = 0;
+  // Changes whenever a joystick is attached or removed, so pads plugged in after start can be
+  // picked up without enumerating every frame.
+  virtual std::uint32_t JoystickListVersion() = 0;
 };
 
 class Input {

@@ -61,6 +61,7 @@ constexpr HRESULT DIERR_NOTACQUIRED = MakeResult(0x8007000C);
 constexpr HRESULT DIERR_INPUTLOST = MakeResult(0x8007001E);
 constexpr HRESULT DIERR_NOTINITIALIZED = MakeResult(0x80070015);
 constexpr HRESULT DIERR_DEVICENOTREG = MakeResult(0x80040154);
+constexpr HRESULT DIERR_UNPLUGGED = MakeResult(0x80040209);
 constexpr HRESULT DIERR_INVALIDPARAM = E_INVALIDARG;
 
 // Registry calls answer with these plain error numbers instead of HRESULTs.

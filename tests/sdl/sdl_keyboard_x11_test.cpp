@@ -1,5 +1,6 @@
 // Real key presses on an X server of its own (Xvfb, keys sent with xdotool): the key state the
-// keyboard-only mode reads and the key-down messages the window procedure gets.
+// keyboard-only mode reads, the key-down messages the window procedure gets, and the keyboard
+// device behind the input queries, which only the focused window may read.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
@@ -11,6 +12,8 @@
 #include <memory>
 #include <string>
 
+#include "app/app.h"
+#include "input/input.h"
 #include "platform/backend.h"
 #include "sdl_test_support.h"
 
@@ -49,6 +52,7 @@ class SdlX11KeyboardTest : public ::testing::Test {
   }
 
   void TearDown() override {
+    ResetInput();
     platform::InstallBackend(nullptr);
     backend.reset();
     if (server > 0) {
@@ -110,6 +114,27 @@ class SdlX11KeyboardTest : public ::testing::Test {
     return false;
   }
 
+  // Pumps until the combined query shows the input as wanted, or gives up after a few seconds.
+  bool InputBecomes(int code, bool held) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < end) {
+      Pump(std::chrono::milliseconds(10));
+      GetInput(INPUT_POLL);
+      if (GetInput(code) == held) return true;
+    }
+    return false;
+  }
+
+  // Pumps until an acquire of the keyboard device answers as wanted.
+  bool KeyboardAcquireAnswers(platform::HRESULT wanted) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < end) {
+      Pump(std::chrono::milliseconds(10));
+      if (inputState.keyboard->Acquire() == wanted) return true;
+    }
+    return false;
+  }
+
   bool KeyDownReceived(std::uint32_t virtualKey) {
     for (const Message& message : received) {
       if (message.message == platform::WM_KEYDOWN && message.wParam == virtualKey) return true;
@@ -143,6 +168,34 @@ TEST_F(SdlX11KeyboardTest, HeldKeysShowInKeyStateAndArriveAsKeyDown) {
     ASSERT_EQ(Xdotool(std::string("keyup ") + test.xKey), 0) << test.xKey;
     EXPECT_TRUE(KeyStateBecomes(test.virtualKey, false)) << test.xKey << " never showed as released";
   }
+}
+
+TEST_F(SdlX11KeyboardTest, KeyboardDeviceReadsRealKeysOnlyWhileItsWindowHasTheFocus) {
+  ResetAppState();
+  ResetInput();
+  InitInput(window);
+  ASSERT_FALSE(inputState.keyboardOnly);
+  ASSERT_EQ(Xdotool("keydown space"), 0);
+  EXPECT_TRUE(InputBecomes(INPUT_SHOT, true)) << "Space never showed as shot";
+  ASSERT_EQ(Xdotool("keyup space"), 0);
+  EXPECT_TRUE(InputBecomes(INPUT_SHOT, false)) << "Space never showed as released";
+
+  auto& windows = backend->Windows();
+  const platform::WindowHandle other = windows.CreateMainWindow(sdltest::kTestClass, "Sorvani other", 200, 100);
+  ASSERT_NE(other, platform::kNoWindow);
+  windows.ShowWindow(other, platform::ShowCommand::kShow);
+  Pump(std::chrono::milliseconds(100));
+  ASSERT_EQ(Xdotool("search --sync --name 'Sorvani other' windowfocus --sync"), 0);
+  EXPECT_TRUE(KeyboardAcquireAnswers(platform::DIERR_OTHERAPPHASPRIO)) << "another window has the focus";
+  std::uint8_t keys[platform::kKeyboardStateSize];
+  EXPECT_EQ(inputState.keyboard->GetDeviceState(sizeof keys, keys), platform::DIERR_INPUTLOST);
+
+  ASSERT_EQ(Xdotool("search --sync --name 'Sorvani keys' windowfocus --sync"), 0);
+  ASSERT_EQ(Xdotool("keydown z"), 0);
+  // The poll's re-acquire mends the lost keyboard.
+  EXPECT_TRUE(InputBecomes(INPUT_SHOT, true)) << "Z never showed as shot after the focus came back";
+  ASSERT_EQ(Xdotool("keyup z"), 0);
+  EXPECT_TRUE(InputBecomes(INPUT_SHOT, false));
 }
 
 }  // namespace

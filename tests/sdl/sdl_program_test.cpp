@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -20,14 +21,22 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using Environment = std::map<std::string, std::string>;
 
+constexpr const char* kNoLauncher = "\"noOpeningDialog\"=dword:00000001";
+
 // One run of the program in a child process, its standard error kept in a file.
 class ProgramRun {
  public:
-  explicit ProgramRun(const Environment& environment) {
+  // The stored settings skip the launcher unless the test says otherwise.
+  explicit ProgramRun(const Environment& environment, const std::string& storedValues = kNoLauncher) {
     char pattern[] = "/tmp/sorvani-sdl-run-XXXXXX";
     const char* made = mkdtemp(pattern);
     if (made) directory = made;
     errorPath = directory + "/stderr.txt";
+    std::filesystem::create_directories(directory + "/sorvani");
+    std::ofstream(directory + "/sorvani/sorvani.reg")
+        << "Windows Registry Editor Version 5.00\r\n\r\n"
+        << "[HKEY_CURRENT_USER\\Software\\Ostrelan\\sorvaniTrial\\CurrentVersion]\r\n"
+        << storedValues << "\r\n";
     pid = fork();
     if (pid == 0) {
       const int errorFile = open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -54,8 +63,8 @@ class ProgramRun {
       kill(pid, SIGKILL);
       waitpid(pid, nullptr, 0);
     }
-    std::remove(errorPath.c_str());
-    rmdir(directory.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(directory, ignored);
   }
 
   bool Started() const { return pid > 0 && !directory.empty(); }

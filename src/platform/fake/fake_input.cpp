@@ -117,6 +117,7 @@ class FakeDirectInput : public platform::DirectInput {
     owner_.Fails("DirectInput::QueryPollableDevice", &code);
     return code;
   }
+  std::uint32_t JoystickListVersion() override { return owner_.joystickListVersion; }
 
  private:
   FakeInput& owner_;
@@ -147,7 +148,14 @@ std::size_t FakeInput::AttachPad() {
   Pad pad;
   pad.id = static_cast<std::uint32_t>(pads.size()) + 1;
   pads.push_back(pad);
+  ++joystickListVersion;
   return pads.size() - 1;
+}
+
+void FakeInput::SetPadAttached(std::size_t index, bool attached) {
+  if (pads.at(index).attached == attached) return;
+  pads[index].attached = attached;
+  ++joystickListVersion;
 }
 
 }  // namespace fake

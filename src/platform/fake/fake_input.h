@@ -27,14 +27,17 @@ class FakeInput : public platform::Input {
   void SetKey(std::uint8_t scanCode, bool held) { keyboard[scanCode] = held ? 0x80 : 0; }
   // Window-system key state for the keyboard-only mode.
   void SetVirtualKey(std::uint32_t virtualKey, bool held) { virtualKeys[virtualKey] = held; }
-  // Returns the pad's slot in the attach order.
+  // Returns the pad's index in the attach order.
   std::size_t AttachPad();
+  // Unplugs or plugs back the pad at that index; a plugged-back pad keeps its id.
+  void SetPadAttached(std::size_t index, bool attached);
   Pad& PadAt(std::size_t index) { return pads[index]; }
 
   std::array<std::uint8_t, platform::kKeyboardStateSize> keyboard{};
   std::map<std::uint32_t, bool> virtualKeys;
   std::vector<Pad> pads;
   int liveDevices = 0;
+  std::uint32_t joystickListVersion = 0;  // moves on every attach and detach
 
   bool Fails(const std::string& call, platform::HRESULT* code);
   CallLog& Log() { return log_; }

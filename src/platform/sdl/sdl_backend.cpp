@@ -6,9 +6,10 @@
 
 namespace platform::sdl {
 
-SdlBackend::SdlBackend() : windows(std::make_unique<SdlWindowSystem>()), graphics(*windows) {}
+SdlBackend::SdlBackend() : windows(std::make_unique<SdlWindowSystem>()), graphics(*windows), input(*windows) {}
 
 SdlBackend::~SdlBackend() {
+  input.Stop();
   windows.reset();
   if (initialised) {
     IMG_Quit();
@@ -23,6 +24,7 @@ bool SdlBackend::Init(std::string* error) {
     return false;
   }
   initialised = true;
+  input.Start();
   // BMP decodes without help; a missing PNG or JPEG codec only fails the pictures that need it.
   IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
   return true;

@@ -36,6 +36,7 @@ class SdlBackend final : public Backend {
   System& Machine() override { return system; }
 
   SdlWindowSystem& SdlWindows() { return *windows; }
+  SdlDialogs& GtkDialogs() { return dialogs; }
 
  private:
   // Held by pointer so the windows can be closed before SDL goes down.

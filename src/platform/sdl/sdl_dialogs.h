@@ -1,6 +1,13 @@
-// Dialog service on SDL. Placeholder until the GTK dialogs are written: message boxes go to
-// standard error and answer yes, modal dialogs cannot be shown.
+// Dialog service on GTK 3: template dialogs laid out from their dialog units, message boxes.
+// Without a display a message box prints one line and answers its safe button, and a dialog
+// reports that it cannot be shown.
 #pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/dialogs.h"
 
@@ -8,6 +15,9 @@ namespace platform::sdl {
 
 class SdlDialogs final : public Dialogs {
  public:
+  SdlDialogs();
+  ~SdlDialogs() override;
+
   int RunModal(const DialogTemplate& dialogTemplate, WindowHandle owner, DialogProc procedure,
                void* context) override;
   void EndDialog(WindowHandle dialog, int result) override;
@@ -22,6 +32,25 @@ class SdlDialogs final : public Dialogs {
   int SelectedListEntry(WindowHandle dialog, int controlId) override;
   bool AddTooltip(WindowHandle dialog, int controlId, const char* text) override;
   int MessageBox(WindowHandle owner, const char* text, const char* caption, std::uint32_t flags) override;
+
+  // For tests: runs once each dialog is on screen and drawn.
+  void OnShown(std::function<void(WindowHandle dialog)> hook) { onShown_ = std::move(hook); }
+  // For tests: the dialog as drawn, saved as PNG; false when it is not on screen.
+  bool SaveSnapshot(WindowHandle dialog, const char* pngPath);
+  // For tests: the texts of the dialog's buttons, in template order.
+  std::vector<std::string> ButtonTexts(WindowHandle dialog);
+
+  struct OpenDialog;
+
+ private:
+  OpenDialog* Find(WindowHandle dialog);
+
+  std::map<WindowHandle, std::unique_ptr<OpenDialog>> open_;
+  std::function<void(WindowHandle)> onShown_;
+  WindowHandle nextHandle_ = 0x100;
 };
+
+// True when a display is there for GTK; GTK is brought up on the first call that finds one.
+bool GtkDisplayAvailable();
 
 }  // namespace platform::sdl

@@ -1,0 +1,159 @@
+// The launcher and settings dialogs as real GTK windows on a private X server, and message
+// boxes with no display at all.
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "app/app.h"
+#include "app/dialogs.h"
+#include "platform/sdl/sdl_backend.h"
+#include "resources/dialog_templates.h"
+
+namespace {
+
+// An Xvfb server of our own, one per test process: GTK opens its display only once.
+class PrivateXServer {
+ public:
+  PrivateXServer() {
+    if (access("/usr/bin/Xvfb", X_OK) != 0) return;
+    const int number = 70 + static_cast<int>(getpid() % 200);
+    display_ = ":" + std::to_string(number);
+    const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+    pid_ = fork();
+    if (pid_ == 0) {
+      freopen("/dev/null", "w", stdout);
+      freopen("/dev/null", "w", stderr);
+      execl("/usr/bin/Xvfb", "Xvfb", display_.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+            static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    for (int i = 0; i < 100 && !std::filesystem::exists(socket); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ready_ = std::filesystem::exists(socket);
+  }
+  ~PrivateXServer() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  bool Ready() const { return ready_; }
+  const std::string& Display() const { return display_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string display_;
+  bool ready_ = false;
+};
+
+class GtkDialogsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!Server().Ready()) GTEST_SKIP() << "Xvfb is not installed here (package xvfb); the GTK dialogs go unseen";
+    setenv("DISPLAY", Server().Display().c_str(), 1);
+    unsetenv("SDL_VIDEODRIVER");
+    ASSERT_TRUE(platform::sdl::GtkDisplayAvailable()) << "GTK could not open " << Server().Display();
+    platform::InstallBackend(&backend);
+    ResetAppState();
+  }
+  void TearDown() override {
+    platform::InstallBackend(nullptr);
+    unsetenv("DISPLAY");
+  }
+
+  // Runs the shown dialog's check, then closes it with the given result.
+  void WhenShown(int result, std::function<void(platform::WindowHandle)> check) {
+    backend.GtkDialogs().OnShown([this, result, check](platform::WindowHandle dialog) {
+      check(dialog);
+      backend.GtkDialogs().EndDialog(dialog, result);
+    });
+  }
+
+  // Whether the rectangle of the snapshot holds more than one colour.
+  static bool HasDetail(GdkPixbuf* pixels, int x, int y, int width, int height) {
+    const int channels = gdk_pixbuf_get_n_channels(pixels);
+    const int stride = gdk_pixbuf_get_rowstride(pixels);
+    const guchar* data = gdk_pixbuf_get_pixels(pixels);
+    const guchar* first = data + y * stride + x * channels;
+    for (int row = y; row < y + height; ++row) {
+      for (int column = x; column < x + width; ++column) {
+        if (std::memcmp(data + row * stride + column * channels, first, 3) != 0) return true;
+      }
+    }
+    return false;
+  }
+
+  static PrivateXServer& Server() {
+    static PrivateXServer server;
+    return server;
+  }
+
+  platform::sdl::SdlBackend backend;
+};
+
+TEST_F(GtkDialogsTest, LauncherShowsItsPictureAndThreeButtons) {
+  const std::string snapshot = (std::filesystem::current_path() / "launcher-dialog.png").string();
+  std::vector<std::string> buttons;
+  bool saved = false;
+  WhenShown(1, [&](platform::WindowHandle dialog) {
+    buttons = backend.GtkDialogs().ButtonTexts(dialog);
+    saved = backend.GtkDialogs().SaveSnapshot(dialog, snapshot.c_str());
+  });
+  EXPECT_EQ(RunLauncherDialog(), 1);
+  EXPECT_EQ(buttons, (std::vector<std::string>{"スタート(_S)", "設定(_O)...", "終了(_X)"}));
+  ASSERT_TRUE(saved);
+  GdkPixbuf* pixels = gdk_pixbuf_new_from_file(snapshot.c_str(), nullptr);
+  ASSERT_NE(pixels, nullptr);
+  EXPECT_GE(gdk_pixbuf_get_width(pixels), 264);   // 151 dialog units
+  EXPECT_GE(gdk_pixbuf_get_height(pixels), 311);  // 178 dialog units
+  EXPECT_TRUE(HasDetail(pixels, 12, 254, 240, 22)) << "no buttons drawn in the button row";
+  if (std::filesystem::exists("resources/130.png")) {
+    EXPECT_TRUE(HasDetail(pixels, 40, 20, 180, 180)) << "the launcher picture is missing";
+  }
+  g_object_unref(pixels);
+}
+
+TEST_F(GtkDialogsTest, SettingsDialogShowsItsButtonsAndEndsWithItsResult) {
+  const std::string snapshot = (std::filesystem::current_path() / "settings-dialog.png").string();
+  std::vector<std::string> buttons;
+  bool saved = false;
+  WhenShown(2, [&](platform::WindowHandle dialog) {
+    buttons = backend.GtkDialogs().ButtonTexts(dialog);
+    saved = backend.GtkDialogs().SaveSnapshot(dialog, snapshot.c_str());
+    EXPECT_EQ(backend.GtkDialogs().SelectedListEntry(dialog, IDC_BUTTON1), 1);  // the default table: shot
+    EXPECT_EQ(backend.GtkDialogs().ListEntryCount(dialog, ButtonListId(15)), 3);
+  });
+  EXPECT_EQ(RunSettingsDialog(platform::kNoWindow), 2);
+  EXPECT_EQ(buttons, (std::vector<std::string>{"OK", "キャンセル", "ランキング初期化(_E)"}));
+  EXPECT_TRUE(saved);
+}
+
+TEST(GtkMessageBoxTest, WithoutADisplayABoxPrintsOneLineAndAnswersSafely) {
+  unsetenv("DISPLAY");
+  unsetenv("WAYLAND_DISPLAY");
+  platform::sdl::SdlDialogs dialogs;
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(dialogs.MessageBox(platform::kNoWindow, "一行目\r\n二行目", "Sorvani", platform::MB_ICONERROR),
+            platform::IDOK);
+  EXPECT_EQ(dialogs.MessageBox(platform::kNoWindow, "初期化しますか。", "Sorvani",
+                               platform::MB_YESNO | platform::MB_ICONINFORMATION),
+            platform::IDNO);
+  EXPECT_EQ(dialogs.RunModal(kLauncherTemplate, platform::kNoWindow, nullptr, nullptr), -1);
+  const std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(errors.substr(0, errors.find("sorvani: ")),
+            "Sorvani: 一行目 二行目\nSorvani: 初期化しますか。\n");
+  EXPECT_NE(errors.find("sorvani: cannot show the dialog \"Sorvani\": no display"), std::string::npos) << errors;
+}
+
+}  // namespace
