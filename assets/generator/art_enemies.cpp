@@ -184,32 +184,46 @@ void EnemyShot(Canvas& c) {
   c.FillEllipse(6, 6, 2.2, 2.2, Hex(0xFFF0F4));
 }
 
-// Ten frames: a white flash that swells into fire, then smoke that thins away.
+// Ten frames: a white flash that swells into a ball of fire, which breaks into puffs and turns to
+// smoke that drifts up and thins away.
 void Explosion(Canvas& c, int frame) {
-  double size = c.width() / 2.0, t = frame / 9.0;
-  cairo_t* cr = c.cr();
-  std::uint32_t seed = 99 + static_cast<std::uint32_t>(c.width());
+  const double half = c.width() / 2.0, t = frame / 9.0;
+  struct Puff {
+    double angle, reach, size;
+  };
+  Puff puffs[9];
+  std::uint32_t seed = 99;
   for (int i = 0; i < 9; ++i) {
+    Puff& p = puffs[i];
     seed = seed * 1664525u + 1013904223u;
-    double a = (seed >> 8) % 628 / 100.0;
-    double reach = size * (0.2 + 0.75 * t) * (0.6 + ((seed >> 20) % 40) / 100.0);
-    double r = size * (0.18 + 0.22 * std::sin(std::min(1.0, t * 1.6) * M_PI / 2)) * (1 - 0.3 * t);
-    double x = size + std::cos(a) * reach * 0.5, y = size + std::sin(a) * reach * 0.5;
-    Rgb smoke = Mix(Hex(0xF08030), Hex(0x5A5060), std::min(1.0, t * 1.4));
-    c.FillEllipse(x, y, r, r, smoke, 0.9 * (1 - t * 0.85));
+    p.angle = i * 2 * M_PI / 9 + ((seed >> 8) % 60) / 100.0;
+    p.reach = 0.25 + ((seed >> 16) % 30) / 100.0;
+    p.size = 0.22 + ((seed >> 24) % 12) / 100.0;
   }
-  if (t < 0.6) {
-    double core = size * (0.25 + 0.5 * t) * (1 - t);
-    c.FillEllipse(size, size, core * 1.4, core * 1.4, Hex(0xFFB040), 0.9);
-    c.FillEllipse(size, size, core, core, Hex(0xFFF6D0), 0.95);
+  double spread = 0.35 + 0.9 * t, grow = std::min(1.0, 0.45 + t * 1.4), rise = t * t * half * 0.35;
+  const Rgb layers[3] = {Hex(0xC8302A), Hex(0xF08A2A), Hex(0xFFD860)};
+  const Rgb smoke = Hex(0x6A6070);
+  for (int layer = 0; layer < 3; ++layer) {
+    double shrink = 1 - layer * 0.28;
+    for (const Puff& p : puffs) {
+      double x = half + std::cos(p.angle) * p.reach * spread * half;
+      double y = half + std::sin(p.angle) * p.reach * spread * half - rise;
+      double r = p.size * half * 1.5 * grow * shrink * (1 - 0.35 * t);
+      Rgb colour = Mix(layers[layer], smoke, std::min(1.0, std::max(0.0, (t - 0.35) * 2.2 + layer * 0.1)));
+      double alpha = t < 0.6 ? 1.0 : 1.0 - (t - 0.6) / 0.45;
+      if (layer == 2 && t > 0.55) continue;  // the hot centres go out first
+      c.FillEllipse(x, y, r, r, colour, alpha);
+    }
+  }
+  if (t < 0.35) {  // the flash
+    double r = half * (0.35 + t * 1.2);
+    c.FillEllipse(half, half, r, r, Hex(0xFFF6D8), 1 - t * 2.2);
   }
   for (int i = 0; i < 8; ++i) {  // flying embers
-    double a = i * M_PI / 4 + 0.3;
-    double d = size * (0.3 + 0.65 * t);
-    c.FillEllipse(size + std::cos(a) * d, size + std::sin(a) * d, 1.5 + size / 40, 1.5 + size / 40, Hex(0xFFD060),
-                  1 - t);
+    double a = i * M_PI / 4 + 0.3, d = half * (0.35 + 0.6 * t);
+    double r = 1 + half / 28;
+    c.FillEllipse(half + std::cos(a) * d, half + std::sin(a) * d, r, r, Hex(0xFFD060), std::max(0.0, 1 - t * 1.1));
   }
-  (void)cr;
 }
 
 }  // namespace

@@ -22,7 +22,9 @@ std::vector<unsigned char> RenderPicture(PictureId id) {
   PictureSize size = SizeOfPicture(id);
   Canvas canvas(size.width, size.height);
   if (!DrawBackdrop(canvas, id) && !DrawInterface(canvas, id) && !DrawPages(canvas, id) &&
-      !DrawSisters(canvas, id) && !DrawEnemies(canvas, id) && !DrawBosses(canvas, id))
+      !DrawSisters(canvas, id) && !DrawEnemies(canvas, id) && !DrawBosses(canvas, id)) {
+    std::fprintf(stderr, "svdatagen: no artwork for %d %s\n", id, surfaces[id]);
     DrawMissing(canvas, id);
+  }
   return EncodePng(canvas, KeyForName(surfaces[id]));
 }
