@@ -155,6 +155,29 @@ TEST(DataPackTest, PlainPicturesAreNotBlank) {
   }
 }
 
+TEST(DataPackTest, BackdropStripsJoinSeamlesslyAt640) {
+  // Each strip is drawn at its offset and 640 px further on: its last column meets its first,
+  // and that step must look like any other step between two neighbouring columns of the strip.
+  for (int id = PIC_BG2; id <= PIC_BG11; ++id) {
+    Image image;
+    ASSERT_TRUE(Decode(Entry("svdata01.dat", surfaces[id]), &image)) << surfaces[id];
+    ASSERT_EQ(image.width, 640) << surfaces[id];
+    auto columnStep = [&](int a, int b) {
+      double sum = 0;
+      for (int y = 0; y < image.height; ++y)
+        for (int shift = 0; shift < 24; shift += 8)
+          sum += std::abs(static_cast<int>((image.At(a, y) >> shift) & 0xFF) - static_cast<int>((image.At(b, y) >> shift) & 0xFF));
+      return sum / image.height;
+    };
+    std::vector<double> steps;
+    for (int x = 0; x + 1 < 640; ++x) steps.push_back(columnStep(x, x + 1));
+    std::sort(steps.begin(), steps.end());
+    EXPECT_LE(columnStep(639, 0), steps[steps.size() * 99 / 100] + 1) << surfaces[id] << " shows a seam";
+    long opaque = std::count_if(image.pixels.begin(), image.pixels.end(), [](std::uint32_t p) { return (p >> 24) == 0xFF; });
+    EXPECT_EQ(opaque, static_cast<long>(image.pixels.size())) << surfaces[id] << " would let black show between strips";
+  }
+}
+
 // Checks the RIFF layout an effect buffer is made from; returns "" or what is wrong.
 std::string WaveProblem(const std::string& wave) {
   auto u16 = [&](std::size_t at) { return static_cast<unsigned>(static_cast<unsigned char>(wave[at]) | static_cast<unsigned char>(wave[at + 1]) << 8); };

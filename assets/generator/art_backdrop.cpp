@@ -83,8 +83,7 @@ void Strip(Canvas& c, int index) {
       cairo_t* cr = c.cr();
       for (int i = 0; i < 40; ++i) {
         double x = i * 16 + 8, r = 9 + 3 * std::sin(i * 2.3);
-        c.FillEllipse(x, 14 - r * 0.4, r, r, Mix(kForest, kHill, 0.25));
-        if (x + 640 - 8 < 648) c.FillEllipse(x + 640, 14 - r * 0.4, r, r, Mix(kForest, kHill, 0.25));
+        for (double wrap : {-640.0, 0.0, 640.0}) c.FillEllipse(x + wrap, 14 - r * 0.4, r, r, Mix(kForest, kHill, 0.25));
       }
       cairo_rectangle(cr, 0, 14, 640, h - 14);
       c.Colour(kForest);
@@ -144,8 +143,8 @@ void Strip(Canvas& c, int index) {
       cairo_t* cr = c.cr();
       c.Colour(Hex(0x5B8A44));
       cairo_set_line_width(cr, 2);
-      for (int x = 0; x < 640; x += 8) {
-        double lean = std::sin(x * 0.15) * 3;
+      for (int x = 0; x <= 640; x += 8) {
+        double lean = std::sin(x * 2 * M_PI * 12 / 640) * 3;  // twelve waves across, so the ends meet
         cairo_move_to(cr, x, h);
         cairo_line_to(cr, x + lean, 4 + (x / 8) % 5);
       }
