@@ -178,6 +178,25 @@ TEST(DataPackTest, BackdropStripsJoinSeamlesslyAt640) {
   }
 }
 
+TEST(DataPackTest, BossTwoFillsTheHitBoxOfEveryFrame) {
+  // The boss is hit only inside its frame's part box, so the drawn body must be there: most of
+  // each box is body, not the transparent key.
+  const int boxes[14][4] = {{23, 42, 101, 85}, {23, 42, 101, 85}, {23, 42, 101, 85}, {55, 46, 89, 99},
+                            {24, 56, 95, 90},  {40, 35, 99, 97},  {31, 50, 87, 106}, {26, 42, 103, 85},
+                            {26, 42, 103, 85}, {26, 42, 103, 85}, {20, 34, 84, 84},  {21, 32, 88, 69},
+                            {37, 14, 80, 98},  {33, 39, 60, 96}};
+  for (int frame = 0; frame < 14; ++frame) {
+    const char* name = surfaces[PIZ_BOSS2RA + frame];
+    Image image;
+    ASSERT_TRUE(Decode(Entry("svdata01.dat", name), &image)) << name;
+    const int* box = boxes[frame];
+    long body = 0, area = 0;
+    for (int y = box[1]; y <= box[3]; ++y)
+      for (int x = box[0]; x <= box[2]; ++x, ++area) body += image.At(x, y) != 0xFF00DBFFu;
+    EXPECT_GE(body * 2, area) << name << ": body covers " << body << " of " << area << " pixels of its hit box";
+  }
+}
+
 // Checks the RIFF layout an effect buffer is made from; returns "" or what is wrong.
 std::string WaveProblem(const std::string& wave) {
   auto u16 = [&](std::size_t at) { return static_cast<unsigned>(static_cast<unsigned char>(wave[at]) | static_cast<unsigned char>(wave[at + 1]) << 8); };

@@ -45,15 +45,25 @@ void Lantern(Canvas& c, int frame, bool attacking) {
   cairo_stroke(cr);
 }
 
-// Boss 2: a jade lion dog. squeeze runs from 1 (facing right) to -1 (facing left) through the
-// turn frames; step moves the legs of the walk.
-void LionDog(Canvas& c, double squeeze, int step) {
+// Boss 2's part boxes (left, top, right, bottom) per frame: the game hits it only there, so each
+// frame's body is drawn into its box.
+const int kLionBoxes[14][4] = {{23, 42, 101, 85}, {23, 42, 101, 85}, {23, 42, 101, 85}, {55, 46, 89, 99},
+                               {24, 56, 95, 90},  {40, 35, 99, 97},  {31, 50, 87, 106}, {26, 42, 103, 85},
+                               {26, 42, 103, 85}, {26, 42, 103, 85}, {20, 34, 84, 84},  {21, 32, 88, 69},
+                               {37, 14, 80, 98},  {33, 39, 60, 96}};
+
+// Boss 2: a jade lion dog, facing right (facing 1) or left (-1); its walking body (23..101 by
+// 42..85 as drawn) is stretched onto the frame's box, which squashes and rears it through the
+// turns; step moves the legs of the walk.
+void LionDog(Canvas& c, int frame, double facing, int step) {
   cairo_t* cr = c.cr();
   const Rgb body = Hex(0x3E8A5A), mane = Hex(0xE8A63A), shade = Hex(0x2A5E3E);
+  const int* box = kLionBoxes[frame];
+  double sx = (box[2] - box[0]) / 78.0, sy = std::min(1.1, (box[3] - box[1]) / 43.0);
   cairo_save(cr);
-  cairo_translate(cr, 62, 0);
-  cairo_scale(cr, squeeze >= 0 ? std::max(0.18, squeeze) : std::min(-0.18, squeeze), 1);
-  cairo_translate(cr, -62, 0);
+  cairo_translate(cr, (box[0] + box[2]) / 2.0, (box[1] + box[3]) / 2.0);
+  cairo_scale(cr, facing * sx, sy);
+  cairo_translate(cr, -62, -63.5);
   double lift[4] = {0, 0, 0, 0};
   lift[step % 4] = 5;
   lift[(step + 2) % 4] = 2;
@@ -277,9 +287,9 @@ bool DrawBosses(Canvas& c, PictureId id) {
     int frame = id - PIZ_BOSS2RA;  // R: walk A B C, turn D E F G; L the same facing left
     bool left = frame >= 7;
     int k = frame % 7;
-    static const double kTurn[4] = {0.6, 0.15, -0.3, -0.7};
-    double squeeze = k < 3 ? 1.0 : kTurn[k - 3];
-    LionDog(c, left ? -squeeze : squeeze, k < 3 ? k : 0);
+    // Through a turn it still faces the old way for two frames, then the new way.
+    double facing = (left ? -1.0 : 1.0) * (k < 5 ? 1.0 : -1.0);
+    LionDog(c, frame, facing, k < 3 ? k : 0);
   } else if (id >= PIZ_BOSS3A && id <= PIZ_BOSS3F) {
     Tengu(c, id - PIZ_BOSS3A);
   } else if (id >= PIZ_BOSS4A && id <= PIZ_BOSS4F) {
