@@ -270,6 +270,46 @@ void CircularEcho(Bus* bus, long delay, double feedback, double mix) {
   bus->right.swap(outR);
 }
 
+// A small room: four damped combs and two all-passes per side (Schroeder's layout), run round the
+// circle twice like the echo so the loop start hears the tail of the loop end.
+void CircularReverb(Bus* bus, double wet) {
+  const long size = static_cast<long>(bus->left.size());
+  const int combs[4] = {1116, 1188, 1277, 1356}, allpasses[2] = {556, 441};
+  for (int side = 0; side < 2; ++side) {
+    std::vector<float>& signal = side == 0 ? bus->left : bus->right;
+    const int spread = side * 23;
+    std::vector<std::vector<float>> combLines, allLines;
+    for (int d : combs) combLines.emplace_back(d + spread, 0.0f);
+    for (int d : allpasses) allLines.emplace_back(d + spread, 0.0f);
+    std::vector<long> combAt(4, 0), allAt(2, 0);
+    std::vector<float> damp(4, 0.0f);
+    std::vector<float> out(size);
+    for (int pass = 0; pass < 2; ++pass) {
+      for (long i = 0; i < size; ++i) {
+        float input = signal[i] * 0.015f, sum = 0;
+        for (int k = 0; k < 4; ++k) {
+          std::vector<float>& line = combLines[k];
+          float delayed = line[combAt[k]];
+          damp[k] = delayed * 0.8f + damp[k] * 0.2f;
+          line[combAt[k]] = input + damp[k] * 0.8f;
+          combAt[k] = (combAt[k] + 1) % static_cast<long>(line.size());
+          sum += delayed;
+        }
+        for (int k = 0; k < 2; ++k) {
+          std::vector<float>& line = allLines[k];
+          float delayed = line[allAt[k]];
+          line[allAt[k]] = sum + delayed * 0.5f;
+          sum = delayed - sum;
+          allAt[k] = (allAt[k] + 1) % static_cast<long>(line.size());
+        }
+        // The combs gain about 0.3 on a steady input, so this makes wet the room's share.
+        if (pass == 1) out[i] = static_cast<float>(signal[i] + sum * wet / 0.3);
+      }
+    }
+    signal.swap(out);
+  }
+}
+
 }  // namespace
 
 MusicPiece RenderArrangement(const Arrangement& arrangement) {
@@ -278,6 +318,11 @@ MusicPiece RenderArrangement(const Arrangement& arrangement) {
   const double grid = arrangement.gridOffsetBeats * arrangement.framesPerBeat;
   RenderNotes(arrangement.loopNotes, arrangement.framesPerBeat, grid, true, &loop, &loopEcho);
   CircularEcho(&loopEcho, std::lround(arrangement.framesPerBeat * 0.75), 0.35, 0.3);
+  for (long i = 0; i < loopFrames; ++i) {  // the echo joins the dry sound before the room
+    loop.left[i] += loopEcho.left[i];
+    loop.right[i] += loopEcho.right[i];
+  }
+  CircularReverb(&loop, 0.22);
 
   // The intro is rendered on its own and must be silent by the loop start, so the loop region of
   // the file is exactly the circle above.
@@ -290,7 +335,7 @@ MusicPiece RenderArrangement(const Arrangement& arrangement) {
   const long crossfade = std::min<long>(arrangement.loopStart, 8192);
   for (long t = 0; t < total; ++t) {
     long k = ((t - arrangement.loopStart) % loopFrames + loopFrames) % loopFrames;
-    double loopL = loop.left[k] + loopEcho.left[k], loopR = loop.right[k] + loopEcho.right[k];
+    double loopL = loop.left[k], loopR = loop.right[k];
     if (t >= arrangement.loopStart) {
       left[t] = static_cast<float>(loopL);
       right[t] = static_cast<float>(loopR);
