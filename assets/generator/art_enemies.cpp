@@ -228,6 +228,15 @@ void Explosion(Canvas& c, int frame) {
 
 }  // namespace
 
+void DrawYoukai(Canvas& c, int kind, int frame) {
+  switch (kind) {
+    case 1: Walker(c, false, false, frame); break;
+    case 2: Gourd(c, false, frame); break;
+    case 3: CartHead(c, 4); break;
+    default: Wisp(c, frame); break;
+  }
+}
+
 bool DrawEnemies(Canvas& c, PictureId id) {
   if (id >= PIC_OTA_LEFT_FIRE_1 && id <= PIC_OTA_RIGHT_STAND_4) {
     int index = id - PIC_OTA_LEFT_FIRE_1;  // LEFT-FIRE, LEFT-STAND, RIGHT-FIRE, RIGHT-STAND

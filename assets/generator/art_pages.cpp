@@ -147,18 +147,24 @@ void StoryPicture(Canvas& c, int page) {
       Hills(c, w, h, 190, Hex(0x3F5A6E), 1.3);
       Sparkles(c, 20, 20, 280, 150, 40, 11, kGold);
       cairo_save(cr);
-      cairo_translate(cr, 190, 50);
+      cairo_translate(cr, 215, 150);
       cairo_rotate(cr, 0.5);
       Hourglass(c, 0, 0, 22, 0.3);
       cairo_restore(cr);
-      for (int i = 0; i < 3; ++i) {  // umbrella silhouettes flying away
-        double x = 220 + i * 30, y = 90 + (i % 2) * 30;
-        cairo_move_to(cr, x - 14, y);
-        cairo_curve_to(cr, x - 12, y - 16, x + 12, y - 16, x + 14, y);
-        cairo_close_path(cr);
-        c.FillOutline(Hex(0x6A3A8A), kInk, 1.5);
-        c.FillEllipse(x + 3, y - 6, 3, 3, kPaper);
+      // Umbrella youkai make off with it, a wisp lighting the way.
+      const double places[3][3] = {{150, 70, 1.5}, {214, 104, 1.7}, {250, 50, 1.3}};
+      for (int i = 0; i < 3; ++i) {
+        cairo_save(cr);
+        cairo_translate(cr, places[i][0], places[i][1]);
+        cairo_scale(cr, places[i][2], places[i][2]);
+        DrawYoukai(c, 1, i);
+        cairo_restore(cr);
       }
+      cairo_save(cr);
+      cairo_translate(cr, 40, 110);
+      cairo_scale(cr, 1.4, 1.4);
+      DrawYoukai(c, 4, 1);
+      cairo_restore(cr);
       break;
     }
     case 2: {  // the scattered time, floating over the fields

@@ -28,6 +28,10 @@ bool DrawBackdrop(Canvas& canvas, PictureId id);   // sky, strips, clouds, tiles
 // 1 YUSERA; weapon 0..2; frame 0..3; tilt in radians), for the larger illustrations.
 void DrawMaiden(Canvas& canvas, int sister, int weapon, int frame, double tilt);
 
+// One youkai of an ordinary stage at the current cairo transform (kind 1 umbrella walker in
+// 48 x 48, 2 gourd in 48 x 40, 3 fire-cart cat in 40 x 40, 4 wisp in 40 x 40), for illustrations.
+void DrawYoukai(Canvas& canvas, int kind, int frame);
+
 struct GeneratedPicture {
   PictureId id;
   std::vector<unsigned char> png;
