@@ -158,7 +158,7 @@ TEST(DataPackTest, PlainPicturesAreNotBlank) {
 TEST(DataPackTest, BackdropStripsJoinSeamlesslyAt640) {
   // Each strip is drawn at its offset and 640 px further on: its last column meets its first,
   // and that step must look like any other step between two neighbouring columns of the strip.
-  for (int id = PIC_BG2; id <= PIC_BG11; ++id) {
+  for (int id = PIC_BG02; id <= PIC_BG11; ++id) {
     Image image;
     ASSERT_TRUE(Decode(Entry("svdata01.dat", surfaces[id]), &image)) << surfaces[id];
     ASSERT_EQ(image.width, 640) << surfaces[id];

@@ -16,6 +16,8 @@ TEST(PictureNamesTest, IdsNameTheirPictures) {
       {PIC_KASHA_HEAD_9, "PIC_KASHA-HEAD-9"}, {PIZ_BOSS2RG, "PIZ_BOSS2RG"},
       {PIZ_BOSS6C3, "PIZ_BOSS6C3"},       {PIX_BOSS6T, "PIX_BOSS6T"},
       {PIC_GETITEM_A01, "PIC_GETITEM_A01"}, {PIC_GETITEM_B20, "PIC_GETITEM_B20"},
+      {PIC_BG01, "PIC_BG01"},             {PIC_BG09, "PIC_BG09"},  // two digits, as the archive names them
+      {PIC_BG11, "PIC_BG11"},
       {PIC_CONGRATULATIONS, "PIC_CONGRATULATIONS"},
   };
   for (const auto& [id, name] : cases) EXPECT_STREQ(surfaces[id], name) << id;

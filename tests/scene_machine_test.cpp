@@ -85,6 +85,7 @@ int HandOverScene(platform::WindowHandle window, int kind) {
 
 TEST_F(SceneMachineTest, HandOverTakesEffectInTheNextFrame) {
   ASSERT_EQ(InitDirect3D(1, true, true), platform::S_OK);
+  ResetDebugLog();  // the scenes' lines only
   HandOverScene(1, 1);
   RunFrame();
   EXPECT_EQ(currentScene, HandOverScene);

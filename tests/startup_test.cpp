@@ -16,11 +16,7 @@ namespace {
 
 class StartupTest : public GameTest {
  protected:
-  // Straight into the game unless a test wants the launcher.
-  StartupTest() {
-    scoreRanking = ScoreRanking{};
-    StoreDword("noOpeningDialog", 1);
-  }
+  StartupTest() { scoreRanking = ScoreRanking{}; }
 
   void StoreDword(const char* name, std::uint32_t value) { backend.registry.PutDword(kSettingsKeyPath, name, value); }
 
@@ -85,11 +81,14 @@ TEST_F(StartupTest, NormalStartLogsEveryStepInOrderAndShutsDownCleanly) {
   EXPECT_LT(find("ウィンドウのＺ座標を指定しています"), find("[oplogo]"));
   EXPECT_LT(find("[oplogo]"), find("メッセージループを開始します"));
   EXPECT_EQ(find("DirectInputの初期化を開始します") + 1, find("DirectInputオブジェクト作成"));
-  EXPECT_EQ(std::vector<std::string>(log.end() - 8, log.end()),
-            (std::vector<std::string>{"WM_DESTROY受信", "メッセージループを終了します",
-                                      "DirectInputデバイスを開放しています...", "キーボードデバイスを初期化中...",
-                                      "ジョイスティックデバイスを初期化中...", "DirectInputを開放中...", "完了",
-                                      "アプリケーションを終了します"}));
+  // Shutdown: input first, then the device.
+  const auto loopEnd = find("メッセージループを終了します");
+  EXPECT_EQ(find("WM_DESTROY受信") + 1, loopEnd);
+  EXPECT_EQ(std::vector<std::string>(log.begin() + loopEnd + 1, log.begin() + loopEnd + 6),
+            (std::vector<std::string>{"DirectInputデバイスを開放しています...", "キーボードデバイスを初期化中...",
+                                      "ジョイスティックデバイスを初期化中...", "DirectInputを開放中...", "完了"}));
+  EXPECT_LT(loopEnd + 5, find("Direct3Dを開放完了"));
+  EXPECT_EQ(log.back(), "アプリケーションを終了します");
   EXPECT_EQ(backend.log.Matching("Window::SetTopmost"),
             (std::vector<std::string>{"Window::SetTopmost(1,1)", "Window::SetTopmost(1,0)"}));
   EXPECT_FALSE(backend.instance.held);  // released at the end
@@ -135,6 +134,7 @@ TEST_F(StartupTest, DamagedExecutableStopsTheStartWithExitCodeOne) {
 TEST_F(StartupTest, WorkingDirectoryIsTheProgramsOwn) {
   std::filesystem::create_directory("game");
   std::filesystem::copy_file("/proc/self/exe", "game/sorvani");
+  WritePictureArchive("game/svdata01.dat");
   backend.system.executablePath = (scratch / "game" / "sorvani").string();
   EXPECT_EQ(Run("/d"), 0);
   EXPECT_TRUE(std::filesystem::exists(scratch / "game" / "sorvani.log"));

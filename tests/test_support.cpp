@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "app/app.h"
+#include "app/rega.h"
+#include "archive_writer.h"
 #include "game/game.h"
 #include "gfx/gfx.h"
 #include "input/input.h"
@@ -52,6 +54,55 @@ std::vector<std::string> LogMessages(const std::filesystem::path& path) {
   return messages;
 }
 
+std::vector<unsigned char> SolidBmp(int width, int height, std::uint32_t rgb) {
+  const int rowBytes = (width * 3 + 3) & ~3;
+  const std::uint32_t imageBytes = static_cast<std::uint32_t>(rowBytes * height);
+  std::vector<unsigned char> file;
+  auto put = [&](std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) file.push_back(static_cast<unsigned char>(value >> (8 * i)));
+  };
+  file.push_back('B');
+  file.push_back('M');
+  put(54 + imageBytes, 4);
+  put(0, 4);
+  put(54, 4);
+  put(40, 4);
+  put(static_cast<std::uint32_t>(width), 4);
+  put(static_cast<std::uint32_t>(height), 4);
+  put(1, 2);
+  put(24, 2);
+  put(0, 4);
+  put(imageBytes, 4);
+  put(2835, 4);
+  put(2835, 4);
+  put(0, 4);
+  put(0, 4);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) put(rgb, 3);
+    for (int pad = width * 3; pad < rowBytes; ++pad) file.push_back(0);
+  }
+  return file;
+}
+
+int TestPictureWidth(int id) { return id % 13 + 4; }
+int TestPictureHeight(int id) { return id % 7 + 4; }
+
+void WritePictureArchive(const std::filesystem::path& path) {
+  // Built once; every test writes the same bytes.
+  static const std::vector<unsigned char> image = [] {
+    std::vector<ArchiveEntry> entries;
+    for (int id = 0; id < NUMSURFACES; ++id) {
+      entries.push_back({surfaces[id], SolidBmp(TestPictureWidth(id), TestPictureHeight(id), 0x808080)});
+    }
+    std::vector<unsigned char> bytes;
+    std::string error;
+    BuildArchive(entries, &bytes, &error);
+    return bytes;
+  }();
+  std::ofstream file(path, std::ios::binary);
+  file.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+}
+
 GameTest::GameTest() : previousDirectory_(std::filesystem::current_path()) {
   char pattern[] = "/tmp/sorvani-test-XXXXXX";
   scratch = mkdtemp(pattern);
@@ -62,6 +113,10 @@ GameTest::GameTest() : previousDirectory_(std::filesystem::current_path()) {
   ResetPlayScene();
   ReleaseDirect3D();
   ResetInput();
+  ResetPictureTable();
+  WritePictureArchive(scratch / kPictureArchive);
+  // Straight into the game, as with the launcher turned off; the launcher's tests turn it on.
+  backend.registry.PutDword(kSettingsKeyPath, "noOpeningDialog", 1);
 }
 
 GameTest::~GameTest() {

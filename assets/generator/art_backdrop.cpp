@@ -216,10 +216,10 @@ void Washi(Canvas& c, Rgb top, Rgb bottom) {
 }  // namespace
 
 bool DrawBackdrop(Canvas& c, PictureId id) {
-  if (id == PIC_BG1) {
+  if (id == PIC_BG01) {
     Sky(c);
-  } else if (id >= PIC_BG2 && id <= PIC_BG11) {
-    Strip(c, id - PIC_BG2);
+  } else if (id >= PIC_BG02 && id <= PIC_BG11) {
+    Strip(c, id - PIC_BG02);
   } else if (id >= PIC_KUMO1 && id <= PIC_KUMO4) {
     Cloud(c);
   } else if (id == PIC_STORY_TIP) {

@@ -87,10 +87,10 @@ void Title(Screens& s, cairo_t* cr) {
 }
 
 void Play(Screens& s, cairo_t* cr) {
-  s.Draw(cr, PIC_BG1, 0, 0);
-  int y = s.Height(PIC_BG1);
+  s.Draw(cr, PIC_BG01, 0, 0);
+  int y = s.Height(PIC_BG01);
   for (int i = 0; i < 10; ++i) {
-    PictureId strip = static_cast<PictureId>(PIC_BG2 + i);
+    PictureId strip = static_cast<PictureId>(PIC_BG02 + i);
     s.Draw(cr, strip, -100 - 30 * i, y);
     s.Draw(cr, strip, 540 - 30 * i, y);
     y += s.Height(strip);
@@ -150,10 +150,10 @@ void Play(Screens& s, cairo_t* cr) {
 }
 
 void Boss(Screens& s, cairo_t* cr) {
-  s.Draw(cr, PIC_BG1, 0, 0);
-  int y = s.Height(PIC_BG1);
+  s.Draw(cr, PIC_BG01, 0, 0);
+  int y = s.Height(PIC_BG01);
   for (int i = 0; i < 10; ++i) {
-    PictureId strip = static_cast<PictureId>(PIC_BG2 + i);
+    PictureId strip = static_cast<PictureId>(PIC_BG02 + i);
     s.Draw(cr, strip, 0, y);
     y += s.Height(strip);
   }

@@ -29,11 +29,17 @@ TEST(SdlDataPackTest, EveryPictureDecodesAndKeysCleanly) {
     platform::sdl::SurfacePtr image, keyed;
     ASSERT_EQ(platform::sdl::DecodeImage(payload.get(), size, &image), platform::D3D_OK) << surfaces[id];
     const std::uint32_t key = KeyOf(surfaces[id]);
-    ASSERT_EQ(platform::sdl::ToKeyedArgb(*image, key, &keyed), platform::D3D_OK) << surfaces[id];
+    ASSERT_EQ(platform::sdl::ToTextureSurface(std::move(image), key, &keyed), platform::D3D_OK) << surfaces[id];
+    ASSERT_EQ(keyed->format->BytesPerPixel, 4) << surfaces[id];
     ASSERT_EQ(SDL_LockSurface(keyed.get()), 0);
     long clear = 0, fringes = 0;
+    // Pixels as 0xAARRGGBB whatever layout the upload surface kept.
     auto at = [&](int x, int y) {
-      return reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(keyed->pixels) + y * keyed->pitch)[x];
+      std::uint32_t raw =
+          reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(keyed->pixels) + y * keyed->pitch)[x];
+      Uint8 r, g, b, a;
+      SDL_GetRGBA(raw, keyed->format, &r, &g, &b, &a);
+      return a == 0 ? 0u : (std::uint32_t{a} << 24) | (std::uint32_t{r} << 16) | (std::uint32_t{g} << 8) | b;
     };
     for (int y = 0; y < keyed->h; ++y)
       for (int x = 0; x < keyed->w; ++x) {

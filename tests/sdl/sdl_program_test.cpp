@@ -1,5 +1,5 @@
 // The built program on the real backend: it runs until interrupted and then closes cleanly,
-// and without a display it says so in one line.
+// without a display it says so in one line, and without its pictures it says that and ends.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -16,27 +16,39 @@
 #include <string>
 #include <thread>
 
+#include "sdl_test_support.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using Environment = std::map<std::string, std::string>;
 
-constexpr const char* kNoLauncher = "\"noOpeningDialog\"=dword:00000001";
-
-// One run of the program in a child process, its standard error kept in a file.
+// One run of a copy of the program in a directory of its own (the program works in its own
+// directory), with its standard error kept in a file there. Its stored settings skip the
+// launcher.
 class ProgramRun {
  public:
-  // The stored settings skip the launcher unless the test says otherwise.
-  explicit ProgramRun(const Environment& environment, const std::string& storedValues = kNoLauncher) {
+  ProgramRun(const Environment& environment, bool withPictures = true, bool logOn = false) {
     char pattern[] = "/tmp/sorvani-sdl-run-XXXXXX";
     const char* made = mkdtemp(pattern);
-    if (made) directory = made;
+    if (!made) return;
+    directory = made;
     errorPath = directory + "/stderr.txt";
-    std::filesystem::create_directories(directory + "/sorvani");
-    std::ofstream(directory + "/sorvani/sorvani.reg")
+    // The program's folder beside the settings folder ($XDG_CONFIG_HOME/sorvani).
+    gameDirectory = directory + "/game";
+    const std::string program = gameDirectory + "/sorvani";
+    std::error_code failed;
+    std::filesystem::create_directory(gameDirectory, failed);
+    std::filesystem::copy_file(SORVANI_EXECUTABLE, program, failed);
+    if (failed) return;
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all, failed);
+    if (withPictures) sdltest::WriteTestPictureArchive(gameDirectory + "/svdata01.dat");
+    std::filesystem::create_directory(directory + "/sorvani", failed);
+    std::ofstream(directory + "/sorvani/sorvani.reg", std::ios::binary)
         << "Windows Registry Editor Version 5.00\r\n\r\n"
-        << "[HKEY_CURRENT_USER\\Software\\Ostrelan\\sorvaniTrial\\CurrentVersion]\r\n"
-        << storedValues << "\r\n";
+           "[HKEY_CURRENT_USER\\Software\\Ostrelan\\sorvaniTrial\\CurrentVersion]\r\n"
+           "\"noOpeningDialog\"=dword:00000001\r\n"
+        << (logOn ? "\"enable_debug_write\"=dword:00000001\r\n" : "");
     pid = fork();
     if (pid == 0) {
       const int errorFile = open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -50,7 +62,7 @@ class ProgramRun {
       setenv("XDG_CONFIG_HOME", directory.c_str(), 1);
       setenv("XDG_RUNTIME_DIR", directory.c_str(), 1);
       for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
-      execl(SORVANI_EXECUTABLE, SORVANI_EXECUTABLE, static_cast<char*>(nullptr));
+      execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
       _exit(127);
     }
   }
@@ -64,10 +76,11 @@ class ProgramRun {
       waitpid(pid, nullptr, 0);
     }
     std::error_code ignored;
-    std::filesystem::remove_all(directory, ignored);
+    if (!directory.empty()) std::filesystem::remove_all(directory, ignored);
   }
 
   bool Started() const { return pid > 0 && !directory.empty(); }
+  const std::string& GameDirectory() const { return gameDirectory; }
 
   // True once the child has ended; its wait status is then in status.
   bool Ended() {
@@ -93,6 +106,7 @@ class ProgramRun {
 
  private:
   std::string directory;
+  std::string gameDirectory;
   std::string errorPath;
   pid_t pid = -1;
   int status = 0;
@@ -132,6 +146,42 @@ TEST(SdlProgramTest, WithoutADisplayItFailsWithOneLine) {
   EXPECT_EQ(errors.rfind("sorvani: ", 0), 0u) << errors;
   ASSERT_FALSE(errors.empty());
   EXPECT_EQ(errors.find('\n'), errors.size() - 1) << "exactly one line, got:\n" << errors;
+}
+
+// At first start without its picture archive the program names the damaged archive (errno
+// 0010) and ends by itself with exit code 0, after logging which picture it missed.
+TEST(SdlProgramTest, WithoutItsPicturesItSaysSoAndEnds) {
+  ProgramRun run(Environment{{"SDL_VIDEODRIVER", "offscreen"}, {"SDL_AUDIODRIVER", "dummy"}}, false, true);
+  ASSERT_TRUE(run.Started());
+  ASSERT_TRUE(run.WaitForEnd(std::chrono::seconds(20))) << "the program kept running without its pictures";
+  EXPECT_TRUE(WIFEXITED(run.Status()) && WEXITSTATUS(run.Status()) == 0) << Describe(run.Status());
+  EXPECT_NE(run.ErrorOutput().find("(errno=0010)"), std::string::npos) << run.ErrorOutput();
+  const std::string log = sdltest::ReadShiftJisLog(run.GameDirectory() + "/sorvani.log");
+  EXPECT_NE(log.find("以下のピクチャデータを取得しようとして失敗しました：\nPIC_SHIRO\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("Direct3Dを開放完了"), std::string::npos) << log;
+}
+
+// A second start while the game runs brings the running window forward and leaves at once
+// with exit code 0, without a box.
+TEST(SdlProgramTest, SecondCopyHandsOverToTheRunningOne) {
+  char pattern[] = "/tmp/sorvani-runtime-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string runtime = pattern;
+  const Environment environment{
+      {"SDL_VIDEODRIVER", "offscreen"}, {"SDL_AUDIODRIVER", "dummy"}, {"XDG_RUNTIME_DIR", runtime}};
+  ProgramRun first(environment);
+  ASSERT_TRUE(first.Started());
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  ASSERT_FALSE(first.Ended()) << first.ErrorOutput();
+  ProgramRun second(environment);
+  ASSERT_TRUE(second.WaitForEnd(std::chrono::seconds(20))) << "the second copy kept running";
+  EXPECT_TRUE(WIFEXITED(second.Status()) && WEXITSTATUS(second.Status()) == 0) << Describe(second.Status());
+  EXPECT_EQ(second.ErrorOutput(), "") << "the running copy did not answer";
+  EXPECT_FALSE(first.Ended());
+  first.Signal(SIGINT);
+  EXPECT_TRUE(first.WaitForEnd(std::chrono::seconds(20)));
+  std::error_code ignored;
+  std::filesystem::remove_all(runtime, ignored);
 }
 
 }  // namespace

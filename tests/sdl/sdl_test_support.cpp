@@ -1,6 +1,13 @@
 // Shared pieces of the SDL backend tests.
 #include "sdl_test_support.h"
 
+#include <iconv.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "archive_writer.h"
+#include "gfx/picture_names.h"
 #include "platform/backend.h"
 
 namespace sdltest {
@@ -62,6 +69,47 @@ std::vector<std::uint8_t> MakeBmp(int width, int height, const std::vector<std::
     for (int pad = width * 3; pad < rowBytes; ++pad) file.push_back(0);
   }
   return file;
+}
+
+void WriteTestPictureArchive(const std::string& path) {
+  std::vector<ArchiveEntry> entries;
+  for (int id = 0; id < NUMSURFACES; ++id) {
+    entries.push_back({surfaces[id], MakeBmp(8, 8, std::vector<std::uint32_t>(64, 0x808080))});
+  }
+  std::vector<unsigned char> image;
+  std::string error;
+  if (!BuildArchive(entries, &image, &error)) ADD_FAILURE() << error;
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(image.data()),
+                                              static_cast<std::streamsize>(image.size()));
+}
+
+std::string ReadShiftJisLog(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << file.rdbuf();
+  const std::string text = bytes.str();
+  std::string lines;
+  iconv_t converter = iconv_open("UTF-8", "CP932");
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    start = end + 2;
+    // "[hh:mm:ss.mmm] " leads every message line.
+    if (line.size() < 15 || line[0] != '[' || line[13] != ']') continue;
+    line.erase(0, 15);
+    std::string out(line.size() * 3 + 4, '\0');
+    char* in = line.data();
+    std::size_t inLeft = line.size();
+    char* outAt = out.data();
+    std::size_t outLeft = out.size();
+    iconv(converter, &in, &inLeft, &outAt, &outLeft);
+    out.resize(out.size() - outLeft);
+    lines += out + "\n";
+  }
+  iconv_close(converter);
+  return lines;
 }
 
 void BackendTest::SetUp() {

@@ -41,6 +41,13 @@ std::int32_t RecordingProc(platform::WindowHandle window, std::uint32_t message,
 // A 24-bit bottom-up BMP file; pixels are 0xRRGGBB, row by row from the top.
 std::vector<std::uint8_t> MakeBmp(int width, int height, const std::vector<std::uint32_t>& pixels);
 
+// A picture archive with every picture of the table as a small grey BMP, enough for the
+// program to start and run its scenes.
+void WriteTestPictureArchive(const std::string& path);
+
+// A run log read back as UTF-8 text, one message per line without the time stamps.
+std::string ReadShiftJisLog(const std::string& path);
+
 // A backend brought up on the offscreen driver, with the recording class registered.
 class BackendTest : public ::testing::Test {
  protected:

@@ -23,14 +23,43 @@ TEST_F(SdlWindowTest, CreateSendsCreateBeforeReturningAndStartsActive) {
 
   int width = 0, height = 0;
   SDL_GetWindowSize(windows.SdlWindowOf(window), &width, &height);
-  EXPECT_EQ(width, 640);
-  EXPECT_EQ(height, 480);
+  const int scale = platform::sdl::SdlWindowSystem::WholeScaleThatFits(640, 480);
+  EXPECT_EQ(width, 640 * scale);
+  EXPECT_EQ(height, 480 * scale);
   EXPECT_EQ(windows.FindWindowByClass(sdltest::kTestClass), window);
   EXPECT_EQ(windows.FindWindowByClass("other"), platform::kNoWindow);
 
   const std::vector<Message> waiting = Drain();
   ASSERT_EQ(waiting.size(), 1u);
   EXPECT_EQ(waiting[0], (Message{window, platform::WM_ACTIVATEAPP, 1, 0}));
+}
+
+// A window opens as many whole times larger as the display allows, and keeps that scale when
+// the game sets its size again (going back from full screen to a window).
+TEST_F(SdlWindowTest, NewWindowOpensAtTheLargestWholeMultipleThatFits) {
+  SDL_Rect usable;
+  ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &usable), 0) << SDL_GetError();
+  const int width = usable.w / 3 - 10;  // three times fits the display, four times does not
+  const int height = usable.h / 3 - 20;
+  ASSERT_GT(height, 0);
+  const WindowHandle window = windows.CreateMainWindow(sdltest::kTestClass, "scaled", width, height);
+  ASSERT_NE(window, platform::kNoWindow);
+  SDL_Window* sdlWindow = windows.SdlWindowOf(window);
+  int shownWidth = 0, shownHeight = 0;
+  SDL_GetWindowSize(sdlWindow, &shownWidth, &shownHeight);
+  EXPECT_EQ(shownWidth, 3 * width) << "display " << usable.w << "x" << usable.h;
+  EXPECT_EQ(shownHeight, 3 * height);
+  ASSERT_TRUE(windows.SetClientSize(window, 100, 50));
+  SDL_GetWindowSize(sdlWindow, &shownWidth, &shownHeight);
+  EXPECT_EQ(shownWidth, 300);
+  EXPECT_EQ(shownHeight, 150);
+
+  // Larger than the display: its own size, never less.
+  const WindowHandle large = windows.CreateMainWindow(sdltest::kTestClass, "large", usable.w + 8, usable.h + 8);
+  ASSERT_NE(large, platform::kNoWindow);
+  SDL_GetWindowSize(windows.SdlWindowOf(large), &shownWidth, &shownHeight);
+  EXPECT_EQ(shownWidth, usable.w + 8);
+  EXPECT_EQ(shownHeight, usable.h + 8);
 }
 
 // SIGINT and SIGTERM arrive as SDL_QUIT; they must end in WM_QUIT through the game's own path.

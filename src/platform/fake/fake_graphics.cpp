@@ -223,6 +223,8 @@ HRESULT FakeGraphics::GetImageInfoFromMemory(const void* data, std::size_t size,
 }
 
 platform::GdiFont FakeGraphics::CreateGdiFont(const platform::FontDesc& desc) {
+  fontRequests.emplace_back(desc, desc.faceName ? desc.faceName : "");
+  fontRequests.back().first.faceName = nullptr;
   HRESULT code;
   if (Fails("Graphics::CreateGdiFont(" + std::to_string(desc.height) + ")", &code)) {
     lastError_ = gdiFontError;

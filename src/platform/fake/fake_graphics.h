@@ -52,6 +52,8 @@ class FakeGraphics : public platform::Graphics {
   std::uint32_t availableTextureMem = 256u << 20;
   std::uint32_t gdiFontError = 8;  // what LastError reports after a scripted CreateGdiFont failure
   std::vector<std::string> savedBitmaps;  // paths given to SaveRenderTargetToBmp
+  // Every CreateGdiFont request, its face name kept (desc.faceName is not).
+  std::vector<std::pair<platform::FontDesc, std::string>> fontRequests;
   // System texts for FormatErrorMessage; errors not listed have none.
   std::vector<std::pair<std::uint32_t, std::string>> errorTexts{{8, "Not enough memory resources are available.\r\n"}};
 

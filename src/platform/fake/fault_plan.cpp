@@ -4,14 +4,22 @@
 namespace fake {
 
 void FaultPlan::Fail(const std::string& call, int times, platform::HRESULT code) {
-  faults_[call] = Fault{times, code};
+  faults_[call] = Fault{0, times, code};
 }
 
-void FaultPlan::FailAlways(const std::string& call, platform::HRESULT code) { faults_[call] = Fault{-1, code}; }
+void FaultPlan::FailAfter(const std::string& call, int skip, int times, platform::HRESULT code) {
+  faults_[call] = Fault{skip, times, code};
+}
+
+void FaultPlan::FailAlways(const std::string& call, platform::HRESULT code) { faults_[call] = Fault{0, -1, code}; }
 
 bool FaultPlan::Take(const std::string& call, platform::HRESULT* code) {
   auto found = faults_.find(call);
   if (found == faults_.end() || found->second.remaining == 0) return false;
+  if (found->second.skip > 0) {
+    --found->second.skip;
+    return false;
+  }
   *code = found->second.code;
   if (found->second.remaining > 0) --found->second.remaining;
   return true;

@@ -14,6 +14,8 @@ namespace fake {
 class FaultPlan {
  public:
   void Fail(const std::string& call, int times, platform::HRESULT code);
+  // The first `skip` calls go through, then the next N fail.
+  void FailAfter(const std::string& call, int skip, int times, platform::HRESULT code);
   // Every call from now on fails, until Clear.
   void FailAlways(const std::string& call, platform::HRESULT code);
   // True, with the code, when this call is scripted to fail; counts the failure down.
@@ -22,6 +24,7 @@ class FaultPlan {
 
  private:
   struct Fault {
+    int skip = 0;       // calls that still go through first
     int remaining = 0;  // -1: for ever
     platform::HRESULT code = 0;
   };

@@ -24,6 +24,8 @@ bool SdlBackend::Init(std::string* error) {
     return false;
   }
   initialised = true;
+  // Sharp pixels when the 640x480 frame is scaled up; SDL reads this when a texture is made.
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   input.Start();
   // BMP decodes without help; a missing PNG or JPEG codec only fails the pictures that need it.
   IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);

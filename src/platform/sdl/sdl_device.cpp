@@ -8,7 +8,6 @@
 namespace platform::sdl {
 namespace {
 
-constexpr std::uint32_t kPresentIntervalImmediate = 0x80000000u;
 constexpr std::uint32_t kVertexProcessingFlags =
     D3DCREATE_SOFTWARE_VERTEXPROCESSING | D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_MIXED_VERTEXPROCESSING;
 
@@ -56,11 +55,13 @@ HRESULT SdlDevice::Create(SdlWindowSystem& windows, const SdlGdiFonts& fonts, De
 
   // The hardware device is the accelerated renderer only; the reference device is SDL's
   // software renderer, so the game's own fallback order reaches it when there is no GPU.
+  // Never tied to the display's refresh: a present that waits for a 60 Hz screen would make the
+  // frame loop's 17 ms rule miss every other refresh and halve the game's speed.
   std::uint32_t flags = SDL_RENDERER_TARGETTEXTURE;
   flags |= type == D3DDEVTYPE_HAL ? SDL_RENDERER_ACCELERATED : SDL_RENDERER_SOFTWARE;
-  if (parameters->presentationInterval != kPresentIntervalImmediate) flags |= SDL_RENDERER_PRESENTVSYNC;
   SDL_Renderer* renderer = SDL_CreateRenderer(sdlWindow, -1, flags);
   if (!renderer) return D3DERR_NOTAVAILABLE;
+  SDL_RenderSetVSync(renderer, 0);  // also where a driver would turn it on by itself
 
   link->renderer = renderer;
   ++link->serial;
@@ -207,19 +208,19 @@ HRESULT SdlDevice::CreateTextureFromMemory(const void* data, std::size_t size, s
   SurfacePtr image;
   HRESULT result = DecodeImage(data, size, &image);
   if (Failed(result)) return result;
-  SurfacePtr argb;
-  result = ToKeyedArgb(*image, colourKey, &argb);
+  SurfacePtr pixels;
+  result = ToTextureSurface(std::move(image), colourKey, &pixels);
   if (Failed(result)) return result;
 
   SDL_Texture* texture =
-      SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, argb->w, argb->h);
+      SDL_CreateTexture(renderer, pixels->format->format, SDL_TEXTUREACCESS_STATIC, pixels->w, pixels->h);
   if (!texture) return D3DERR_OUTOFVIDEOMEMORY;
-  if (SDL_UpdateTexture(texture, nullptr, argb->pixels, argb->pitch) != 0) {
+  if (SDL_UpdateTexture(texture, nullptr, pixels->pixels, pixels->pitch) != 0) {
     SDL_DestroyTexture(texture);
     return D3DERR_OUTOFVIDEOMEMORY;
   }
   SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-  *out = std::make_unique<SdlTexture>(link, serial, texture, argb->w, argb->h);
+  *out = std::make_unique<SdlTexture>(link, serial, texture, pixels->w, pixels->h);
   return D3D_OK;
 }
 

@@ -54,10 +54,12 @@ std::unique_ptr<Direct3D> SdlGraphics::CreateDirect3D(std::uint32_t sdkVersion) 
   return std::make_unique<SdlDirect3D>(windows, fonts);
 }
 
-// SDL2_image has no size-only query, so the picture is decoded once here and again when the
-// texture is made; the game's pictures are small enough for that not to matter.
+// Every picture is asked about just before its texture is made, so decoding here as well would
+// double the cost of a picture-set switch. PNG, the format of the data pack, answers from its
+// header; SDL2_image has no size-only query for the others, which are decoded.
 HRESULT SdlGraphics::GetImageInfoFromMemory(const void* data, std::size_t size, ImageInfo* out) {
   if (!out) return D3DERR_INVALIDCALL;
+  if (ReadPngInfo(data, size, out)) return D3D_OK;
   SurfacePtr image;
   const HRESULT result = DecodeImage(data, size, &image);
   if (Failed(result)) return result;

@@ -14,13 +14,52 @@ HRESULT DecodeImage(const void* data, std::size_t size, SurfacePtr* out) {
   SDL_ClearError();
   SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
   if (!stream) return E_OUTOFMEMORY;
-  SDL_Surface* image = IMG_Load_RW(stream, 1);
+  // Only the formats pictures come in: PNG, BMP, JPEG, and TGA, which has no signature and so
+  // is what is left. The other decoders (SVG, XCF, ...) are more parser than a replaced
+  // archive should reach.
+  const char* type = IMG_isPNG(stream) ? "PNG" : IMG_isBMP(stream) ? "BMP" : IMG_isJPG(stream) ? "JPG" : "TGA";
+  SDL_Surface* image = IMG_LoadTyped_RW(stream, 1, type);
   if (!image) {
     // SDL reports exhaustion only through its error text.
     return std::strstr(SDL_GetError(), "Out of memory") ? E_OUTOFMEMORY : D3DXERR_INVALIDDATA;
   }
   out->reset(image);
   return D3D_OK;
+}
+
+bool ReadPngInfo(const void* data, std::size_t size, ImageInfo* out) {
+  static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  if (!bytes || size < 26 || std::memcmp(bytes, kSignature, 8) != 0 || std::memcmp(bytes + 12, "IHDR", 4) != 0) {
+    return false;
+  }
+  auto bigEndian = [&](std::size_t at) {
+    return std::uint32_t(bytes[at]) << 24 | std::uint32_t(bytes[at + 1]) << 16 | std::uint32_t(bytes[at + 2]) << 8 |
+           bytes[at + 3];
+  };
+  const std::uint32_t width = bigEndian(16);
+  const std::uint32_t height = bigEndian(20);
+  if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF) return false;
+  // What SDL2_image decodes each colour type into: grey and palette images come out as 8-bit
+  // palette surfaces, RGB as 24 bits, anything with alpha as 32.
+  switch (bytes[25]) {
+    case 0:
+    case 3:
+      out->format = D3DFMT_X8R8G8B8;
+      break;
+    case 2:
+      out->format = D3DFMT_R8G8B8;
+      break;
+    case 4:
+    case 6:
+      out->format = D3DFMT_A8R8G8B8;
+      break;
+    default:
+      return false;
+  }
+  out->width = width;
+  out->height = height;
+  return true;
 }
 
 Format FormatOfImage(const SDL_Surface& image) {
@@ -31,21 +70,32 @@ Format FormatOfImage(const SDL_Surface& image) {
   return D3DFMT_X8R8G8B8;
 }
 
-HRESULT ToKeyedArgb(SDL_Surface& image, std::uint32_t colourKey, SurfacePtr* out) {
-  SurfacePtr argb(SDL_ConvertSurfaceFormat(&image, SDL_PIXELFORMAT_ARGB8888, 0));
-  if (!argb) return E_OUTOFMEMORY;
+HRESULT ToTextureSurface(SurfacePtr image, std::uint32_t colourKey, SurfacePtr* out) {
+  if (!image) return D3DERR_INVALIDCALL;
+  // 32-bit images with alpha (what PNG pictures decode to) go up as they are; copying them into
+  // one fixed layout would cost about a fifth of the decoding again.
+  const SDL_PixelFormat* format = image->format;
+  if (format->BytesPerPixel != 4 || format->Amask == 0 || format->palette) {
+    SurfacePtr argb(SDL_ConvertSurfaceFormat(image.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    if (!argb) return E_OUTOFMEMORY;
+    image = std::move(argb);
+    format = image->format;
+  }
   if (colourKey != 0) {
-    if (SDL_LockSurface(argb.get()) != 0) return E_OUTOFMEMORY;
-    auto* rows = static_cast<std::uint8_t*>(argb->pixels);
-    for (int y = 0; y < argb->h; ++y) {
-      auto* row = reinterpret_cast<std::uint32_t*>(rows + static_cast<std::ptrdiff_t>(y) * argb->pitch);
-      for (int x = 0; x < argb->w; ++x) {
-        if (row[x] == colourKey) row[x] = 0;
+    const std::uint32_t key = SDL_MapRGBA(format, (colourKey >> 16) & 0xFF, (colourKey >> 8) & 0xFF, colourKey & 0xFF,
+                                          colourKey >> 24);
+    const std::uint32_t clear = SDL_MapRGBA(format, 0, 0, 0, 0);
+    if (SDL_LockSurface(image.get()) != 0) return E_OUTOFMEMORY;
+    auto* rows = static_cast<std::uint8_t*>(image->pixels);
+    for (int y = 0; y < image->h; ++y) {
+      auto* row = reinterpret_cast<std::uint32_t*>(rows + static_cast<std::ptrdiff_t>(y) * image->pitch);
+      for (int x = 0; x < image->w; ++x) {
+        if (row[x] == key) row[x] = clear;
       }
     }
-    SDL_UnlockSurface(argb.get());
+    SDL_UnlockSurface(image.get());
   }
-  *out = std::move(argb);
+  *out = std::move(image);
   return D3D_OK;
 }
 

@@ -20,10 +20,16 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 // memory ran out, D3DERR_INVALIDCALL for no bytes at all.
 HRESULT DecodeImage(const void* data, std::size_t size, SurfacePtr* out);
 
+// Size and format from a PNG file's header alone; false for anything that is not a PNG with a
+// header SDL2_image would take.
+bool ReadPngInfo(const void* data, std::size_t size, ImageInfo* out);
+
 // The stored pixel format in the terms the game logs.
 Format FormatOfImage(const SDL_Surface& image);
 
-// An ARGB8888 copy in which every pixel equal to colourKey (0 for none) is transparent black.
-HRESULT ToKeyedArgb(SDL_Surface& image, std::uint32_t colourKey, SurfacePtr* out);
+// The image in a 32-bit layout with alpha, ready for upload: kept as decoded when it already is
+// one, else converted to ARGB8888. Every pixel equal to the opaque colour key (ARGB, 0 for none)
+// becomes transparent black.
+HRESULT ToTextureSurface(SurfacePtr image, std::uint32_t colourKey, SurfacePtr* out);
 
 }  // namespace platform::sdl

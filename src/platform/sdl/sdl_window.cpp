@@ -49,9 +49,13 @@ WindowHandle SdlWindowSystem::CreateMainWindow(const char* className, const char
   auto found = std::find_if(classes.begin(), classes.end(),
                             [&](const ClassRecord& known) { return known.name == className; });
   if (found == classes.end()) return kNoWindow;
-  // Hidden until ShowWindow, as a window made without the visible style would be.
-  SDL_Window* sdlWindow = SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                           clientWidth, clientHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+  // A 640x480 game is small on today's screens: the window opens as large as a whole multiple
+  // allows, so every game pixel stays a square block. Hidden until ShowWindow, as a window made
+  // without the visible style would be.
+  const int scale = WholeScaleThatFits(clientWidth, clientHeight);
+  SDL_Window* sdlWindow =
+      SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, clientWidth * scale,
+                       clientHeight * scale, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
   if (!sdlWindow) return kNoWindow;
   SetWindowIconFromResource(sdlWindow, found->iconResource);
 
@@ -61,6 +65,7 @@ WindowHandle SdlWindowSystem::CreateMainWindow(const char* className, const char
   record->className = found->name;
   record->sdlWindow = sdlWindow;
   record->render = std::make_shared<SdlRenderLink>();
+  record->scale = scale;
   const WindowHandle handle = record->handle;
   const WindowProc procedure = record->procedure;
   windows.push_back(std::move(record));
@@ -115,11 +120,22 @@ bool SdlWindowSystem::IsMinimized(WindowHandle window) {
   return sdlWindow && (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_MINIMIZED) != 0;
 }
 
+// Sizes are in the same client pixels the window was opened with, so going back to a window
+// after full screen restores the size it opened at.
 bool SdlWindowSystem::SetClientSize(WindowHandle window, int clientWidth, int clientHeight) {
-  SDL_Window* sdlWindow = SdlWindowOf(window);
-  if (!sdlWindow || clientWidth <= 0 || clientHeight <= 0) return false;
-  SDL_SetWindowSize(sdlWindow, clientWidth, clientHeight);
+  WindowRecord* record = Find(window);
+  if (!record || !record->sdlWindow || clientWidth <= 0 || clientHeight <= 0) return false;
+  SDL_SetWindowSize(record->sdlWindow, clientWidth * record->scale, clientHeight * record->scale);
   return true;
+}
+
+int SdlWindowSystem::WholeScaleThatFits(int clientWidth, int clientHeight) {
+  // Room for the frame and title bar the window manager adds around the client area.
+  constexpr int kFrameWidth = 16;
+  constexpr int kFrameHeight = 48;
+  SDL_Rect usable;
+  if (clientWidth <= 0 || clientHeight <= 0 || SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+  return std::max(1, std::min((usable.w - kFrameWidth) / clientWidth, (usable.h - kFrameHeight) / clientHeight));
 }
 
 bool SdlWindowSystem::SetForeground(WindowHandle window) {

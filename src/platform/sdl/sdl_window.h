@@ -44,6 +44,10 @@ class SdlWindowSystem final : public WindowSystem {
   int ShowCursor(bool show) override;
   int GetSystemMetric(SystemMetric metric) override;
 
+  // The largest whole number of times a client area of this size fits the usable part of the
+  // first display; at least 1.
+  static int WholeScaleThatFits(int clientWidth, int clientHeight);
+
   // For the drawing device: the SDL window behind a handle and the renderer slot it shares
   // with the window. Null for a handle that is not (or no longer) a window.
   SDL_Window* SdlWindowOf(WindowHandle window) const;
@@ -56,6 +60,7 @@ class SdlWindowSystem final : public WindowSystem {
     std::string className;
     SDL_Window* sdlWindow = nullptr;
     std::shared_ptr<SdlRenderLink> render;
+    int scale = 1;  // window pixels per client pixel the game asks for
     bool destroying = false;
   };
   struct ClassRecord {
