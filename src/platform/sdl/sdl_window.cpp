@@ -4,10 +4,31 @@
 
 #include <algorithm>
 #include <climits>
+#include <string>
+
+#include <SDL_image.h>
 
 #include "platform/sdl/sdl_keys.h"
 
 namespace platform::sdl {
+
+namespace {
+
+// Icon resources lie beside the program, in resources/, named by their id; a window without one
+// keeps the desktop's default icon.
+void SetWindowIconFromResource(SDL_Window* window, int resourceId) {
+  if (resourceId == 0) return;
+  char* base = SDL_GetBasePath();
+  if (!base) return;
+  std::string path = std::string(base) + "resources/" + std::to_string(resourceId) + ".png";
+  SDL_free(base);
+  SDL_Surface* surface = IMG_Load(path.c_str());
+  if (!surface) return;
+  SDL_SetWindowIcon(window, surface);
+  SDL_FreeSurface(surface);
+}
+
+}  // namespace
 
 SdlWindowSystem::~SdlWindowSystem() {
   for (auto& record : windows) ReleaseSdlWindow(*record);
@@ -18,7 +39,7 @@ bool SdlWindowSystem::RegisterWindowClass(const WindowClass& windowClass) {
   for (const ClassRecord& known : classes) {
     if (known.name == windowClass.name) return false;
   }
-  classes.push_back({windowClass.name, windowClass.procedure});
+  classes.push_back({windowClass.name, windowClass.procedure, windowClass.iconResource});
   return true;
 }
 
@@ -36,6 +57,7 @@ WindowHandle SdlWindowSystem::CreateMainWindow(const char* className, const char
       SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, clientWidth * scale,
                        clientHeight * scale, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
   if (!sdlWindow) return kNoWindow;
+  SetWindowIconFromResource(sdlWindow, found->iconResource);
 
   auto record = std::make_unique<WindowRecord>();
   record->handle = nextHandle++;

@@ -66,6 +66,7 @@ class SdlWindowSystem final : public WindowSystem {
   struct ClassRecord {
     std::string name;
     WindowProc procedure = nullptr;
+    int iconResource = 0;
   };
 
   const WindowRecord* Find(WindowHandle window) const;
