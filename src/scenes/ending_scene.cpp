@@ -8,6 +8,7 @@
 #include "input/input.h"
 #include "scenes/scene_states.h"
 #include "scenes/scenes.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -143,7 +144,11 @@ int EndingScene(platform::WindowHandle window, int kind) {
       break;
     case kPageHold:
       DrawPage(255);
-      if (ShotPressed() || ++ending.counter == kPageHoldFrames) {
+      if (ShotPressed()) {
+        PlaySoundEffect(WAV_KAIWA_NEXT, 0);
+        ending.phase = kPageOut;
+        ending.counter = 0;
+      } else if (++ending.counter == kPageHoldFrames) {
         ending.phase = kPageOut;
         ending.counter = 0;
       }
@@ -168,6 +173,7 @@ int EndingScene(platform::WindowHandle window, int kind) {
       DrawResult(255);
       ++ending.counter;
       if (ShotPressed()) {
+        PlaySoundEffect(WAV_MENU_DECIDE, 0);
         ending.phase = kResultOut;
         ending.counter = 0;
       }

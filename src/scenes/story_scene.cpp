@@ -5,6 +5,7 @@
 #include "input/input.h"
 #include "scenes/scene_states.h"
 #include "scenes/scenes.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -132,6 +133,7 @@ int StoryScene(platform::WindowHandle window, int kind) {
       // No latch: a shot held down turns every page as soon as it stops.
       GetInput(INPUT_POLL);
       if (GetInput(INPUT_SHOT)) {
+        PlaySoundEffect(WAV_KAIWA_NEXT, 0);
         story.phase = 3;
       } else if (GetInput(INPUT_PAUSE)) {
         TitleScene(window, 2);

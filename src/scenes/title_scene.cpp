@@ -10,6 +10,7 @@
 #include "platform/backend.h"
 #include "scenes/scene_states.h"
 #include "scenes/scenes.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -85,6 +86,7 @@ bool StepMenu(platform::WindowHandle window) {
   if (GetInput(INPUT_SHOT)) {
     if (title.menuLatch != kLatchShot) {
       if (IsDecision(title.cursor)) {
+        PlaySoundEffect(WAV_MENU_DECIDE, 0);
         title.fade = 255;
         title.phase = 3;
       }
@@ -93,18 +95,21 @@ bool StepMenu(platform::WindowHandle window) {
     title.menuLatch = kLatchShot;
   } else if (GetInput(INPUT_UP)) {
     if (title.menuLatch != kLatchUp) {
+      PlaySoundEffect(WAV_MENU_SELECT, 0);
       if (--title.cursor < 0) title.cursor = LastPosition();
       title.idleFrames = 0;
     }
     title.menuLatch = kLatchUp;
   } else if (GetInput(INPUT_DOWN)) {
     if (title.menuLatch != kLatchDown) {
+      PlaySoundEffect(WAV_MENU_SELECT, 0);
       if (++title.cursor > LastPosition()) title.cursor = 0;
       title.idleFrames = 0;
     }
     title.menuLatch = kLatchDown;
   } else if (GetInput(INPUT_PAUSE)) {
     if (title.menuLatch != kLatchPause) {
+      PlaySoundEffect(WAV_MENU_SELECT, 0);
       title.cursor = kMenuExit;
       title.idleFrames = 0;
     }
@@ -156,6 +161,8 @@ int TitleScene(platform::WindowHandle window, int kind) {
     title.fade = 0;
     title.phase = 0;
     title.idleFrames = 0;
+    // A fresh entry starts the title music over; a return leaves it playing.
+    if (kind == 1) ChangeBgm(BgmPiece::kTitle);
     title.extraEntryEnabled = 0;
     WriteDebugLog("準備完了");
     return 0;

@@ -9,6 +9,7 @@
 #include "input/input.h"
 #include "scenes/scene_states.h"
 #include "scenes/scenes.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ void StepChoosing() {
   const bool twoPlayers = IsTwoPlayerKind(weaponSelect.kind);
   if (GetInput(INPUT_SHOT)) {
     if (weaponSelect.latch != kLatchShot) {
+      PlaySoundEffect(WAV_MENU_DECIDE, 0);
       if (twoPlayers && weaponSelect.picker == 0) {
         // Player 1 has chosen; player 2 goes on from the same card.
         weaponSelect.firstChoice = weaponSelect.choice;
@@ -53,6 +55,7 @@ void StepChoosing() {
     weaponSelect.latch = kLatchShot;
   } else if (GetInput(INPUT_PAUSE)) {
     if (weaponSelect.latch != kLatchPause) {
+      PlaySoundEffect(WAV_MENU_CANCEL, 0);
       if (weaponSelect.picker == 1) {
         // Back to player 1's choice rather than out of the screen.
         weaponSelect.picker = 0;
@@ -66,11 +69,13 @@ void StepChoosing() {
     weaponSelect.latch = kLatchPause;
   } else if (GetInput(INPUT_LEFT)) {
     if (weaponSelect.latch != kLatchLeft) {
+      PlaySoundEffect(WAV_MENU_SELECT, 0);
       weaponSelect.choice = static_cast<std::uint8_t>((weaponSelect.choice + kWeaponCount - 1) % kWeaponCount);
     }
     weaponSelect.latch = kLatchLeft;
   } else if (GetInput(INPUT_RIGHT)) {
     if (weaponSelect.latch != kLatchRight) {
+      PlaySoundEffect(WAV_MENU_SELECT, 0);
       weaponSelect.choice = static_cast<std::uint8_t>((weaponSelect.choice + 1) % kWeaponCount);
     }
     weaponSelect.latch = kLatchRight;

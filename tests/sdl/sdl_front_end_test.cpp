@@ -1,6 +1,6 @@
-// The built program on its own X server, worked by real key presses: the logos skipped, the
-// story read and left, the title's EXIT chosen; the run log holds the scenes in order and the
-// program ends with code 0.
+// The built program with its data pack on its own X server, worked by real key presses: the
+// logos skipped, the story read and left, the title's EXIT chosen; the run log holds the scenes
+// and the music lines in order and the program ends with code 0.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -74,7 +74,7 @@ class SdlFrontEndTest : public ::testing::Test {
     return true;
   }
 
-  // A copy of the program with its pictures, the run log on and the launcher off.
+  // A copy of the program with the build's data pack, the run log on and the launcher off.
   bool StartProgram() {
     gameDirectory = directory + "/game";
     const std::string path = gameDirectory + "/sorvani";
@@ -83,7 +83,10 @@ class SdlFrontEndTest : public ::testing::Test {
     std::filesystem::copy_file(SORVANI_EXECUTABLE, path, failed);
     if (failed) return false;
     std::filesystem::permissions(path, std::filesystem::perms::owner_all, failed);
-    sdltest::WriteTestPictureArchive(gameDirectory + "/svdata01.dat");
+    for (const char* name : {"svdata01.dat", "svdata02.dat", "svdata03.mx", "svdata04.mx"}) {
+      std::filesystem::copy_file(std::string(SORVANI_DATA_DIR) + "/" + name, gameDirectory + "/" + name, failed);
+      if (failed) return false;
+    }
     std::filesystem::create_directory(directory + "/sorvani", failed);
     std::ofstream(directory + "/sorvani/sorvani.reg", std::ios::binary)
         << "Windows Registry Editor Version 5.00\r\n\r\n"
@@ -137,6 +140,8 @@ class SdlFrontEndTest : public ::testing::Test {
     return text.str();
   }
 
+  std::string Log() const { return sdltest::ReadShiftJisLog(gameDirectory + "/sorvani.log"); }
+
   // Waits until the run log holds this many scene tags.
   bool TagsReach(std::size_t count, std::chrono::milliseconds limit) const {
     const auto deadline = std::chrono::steady_clock::now() + limit;
@@ -171,7 +176,7 @@ TEST_F(SdlFrontEndTest, LogosTitleStoryAndExitByKeyboard) {
   Xdotool("keydown space");
   const bool title = TagsReach(2, 10s);
   Xdotool("keyup space");
-  ASSERT_TRUE(title) << ErrorOutput();
+  ASSERT_TRUE(title) << Log() << ErrorOutput();
   std::this_thread::sleep_for(1000ms);      // the title fades in
   for (int i = 0; i < 4; ++i) Tap("Down");  // START -> STORY
   Tap("space");
@@ -184,13 +189,17 @@ TEST_F(SdlFrontEndTest, LogosTitleStoryAndExitByKeyboard) {
   std::this_thread::sleep_for(1000ms);
   Tap("Escape");  // the cursor jumps to EXIT
   Tap("space");
-  ASSERT_TRUE(WaitForEnd(20s)) << "the program did not end; its log:\n"
-                               << sdltest::ReadShiftJisLog(gameDirectory + "/sorvani.log") << "standard error:\n"
+  ASSERT_TRUE(WaitForEnd(20s)) << "the program did not end; its log:\n" << Log() << "standard error:\n"
                                << ErrorOutput();
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << "\n" << ErrorOutput();
   EXPECT_EQ(SceneTags(),
             (std::vector<std::string>{"[oplogo]", "[title]", "[story]", "[title]", "[program_exit]"}))
       << ErrorOutput();
+  // The title music played until the exit stopped it.
+  const std::string log = Log();
+  EXPECT_NE(log.find("BGM(svdata03.mx)準備中...\nBGM開いています...\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("BGM開始完了\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("[program_exit]\nBGM停止準備\nBGM停止完了\n"), std::string::npos) << log;
 }
 
 }  // namespace
