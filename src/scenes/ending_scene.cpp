@@ -68,7 +68,8 @@ int FadeOutAlpha() { return 255 - FadeInAlpha(); }
 void DrawPage(int a) {
   const EndingPage& page = kPages[ending.page];
   // The extra course ends on the festival with fireworks.
-  const PictureId picture = ending.page == kPageCount - 1 && ExtraRun() ? static_cast<PictureId>(PIC_ENDING3B) : page.picture;
+  const PictureId picture =
+      ending.page == kPageCount - 1 && ExtraRun() ? static_cast<PictureId>(PIC_ENDING3B) : page.picture;
   DrawPicture(picture, 0, 0, a);
   DrawPicture(ExtraRun() ? page.extraText : page.text, 0, kTextY, a);
 }
