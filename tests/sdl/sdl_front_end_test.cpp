@@ -31,6 +31,8 @@ class SdlFrontEndTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!OnPath("Xvfb") || !OnPath("xdotool")) GTEST_SKIP() << "needs Xvfb and xdotool";
+    if (!std::filesystem::exists(std::string(SORVANI_DATA_DIR) + "/svdata01.dat"))
+      GTEST_SKIP() << "needs the build's data pack in " << SORVANI_DATA_DIR;
     char pattern[] = "/tmp/sorvani-front-end-XXXXXX";
     const char* made = mkdtemp(pattern);
     ASSERT_NE(made, nullptr);
