@@ -155,6 +155,18 @@ TEST_F(SceneSoundTest, MenuActionsPlayTheirEffectsOncePerPress) {
   Hold(DIK_SPACE);
   Frames(1 + 81 + 41);  // the first page turned, the second just stopped and turned
   EXPECT_EQ(Plays(WAV_KAIWA_NEXT), 2u);
+
+  // The ending: a shot turns a page, the last one leaves the result.
+  backend.log.Clear();
+  Hold(DIK_SPACE, false);
+  SwitchToEnding();
+  Frames(1 + 32 + 10);
+  Press(DIK_SPACE);
+  EXPECT_EQ(Plays(WAV_KAIWA_NEXT), 1u);
+  Frames(31 + 4 * 364 + 40);
+  Press(DIK_SPACE);
+  EXPECT_EQ(Plays(WAV_MENU_DECIDE), 1u);
+  EXPECT_EQ(FramesUntilLeaving(40), 31);
 }
 
 }  // namespace
