@@ -119,6 +119,9 @@ TEST_F(DebugLogTest, InstalledCopyLogsInTheUsersStateFolder) {
   backend.system.programDirectoryWritable = true;  // a portable copy
   ChooseOutputDirectory();
   EXPECT_EQ(OutputPrefix(), "");
+  { std::ofstream("sorvani.installed") << "marker"; }  // an installed one, whoever may write there
+  ChooseOutputDirectory();
+  EXPECT_EQ(OutputPrefix(), (scratch / "state").string() + "/");
 }
 
 }  // namespace

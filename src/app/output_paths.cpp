@@ -1,10 +1,13 @@
 // Where the run log and the screenshots go.
 #include "app/output_paths.h"
 
+#include <filesystem>
+
 #include "platform/backend.h"
 
 namespace {
 
+constexpr const char* kInstalledMarker = "sorvani.installed";
 std::string prefix;
 
 }  // namespace
@@ -12,7 +15,8 @@ std::string prefix;
 void ChooseOutputDirectory() {
   prefix.clear();
   platform::System& machine = platform::Machine();
-  if (machine.IsWritableDirectory(".")) return;
+  // An install marks itself, since its folder may well be writable (to root, say).
+  if (machine.IsWritableDirectory(".") && !std::filesystem::exists(kInstalledMarker)) return;
   std::string state;
   // With nowhere writable the log simply does not open; the game runs on without it.
   if (machine.UserStateDirectory(&state)) prefix = state + "/";

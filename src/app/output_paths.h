@@ -1,5 +1,6 @@
-// Where the run log and the screenshots go: beside the program, or, when the program's folder
-// cannot be written (an installed copy), the user's state folder.
+// Where the run log and the screenshots go: beside the program, or, for an installed copy
+// (marked by "sorvani.installed" beside it) or one whose folder cannot be written, the user's
+// state folder.
 #pragma once
 
 #include <string>
