@@ -9,6 +9,7 @@ packages=(
   libgtk-3-dev libcairo2-dev libpango1.0-dev fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool
+  desktop-file-utils appstream lintian
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/app.h"
+#include "app/output_paths.h"
 #include "app/rega.h"
 #include "archive_writer.h"
 #include "game/game.h"
@@ -110,6 +111,7 @@ GameTest::GameTest() : previousDirectory_(std::filesystem::current_path()) {
   std::filesystem::current_path(scratch);
   ResetAppState();
   ResetDebugLog();
+  ChooseOutputDirectory();
   ResetScenes();
   ResetPlayScene();
   ReleaseDirect3D();

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/app_state.h"
+#include "app/output_paths.h"
 #include "app/shift_jis.h"
 #include "platform/backend.h"
 
@@ -22,12 +23,18 @@ const char* WriteDebugLog(const char* text) {
 
   // Opened and closed per line so that every line is on disk if the program stops abruptly.
   std::FILE* file = nullptr;
+  const std::string path = OutputPrefix() + kLogFileName;
   if (!started) {
-    file = std::fopen(kLogFileName, "wb");
-    if (file) std::fprintf(file, "Sorvani Starting... [%4d/%2d/%2d]\r\n", now.year, now.month, now.day);
+    file = std::fopen(path.c_str(), "wb");
+    if (file) {
+      std::fprintf(file, "Sorvani Starting... [%4d/%2d/%2d]\r\n", now.year, now.month, now.day);
+      // Which folder this copy writes to: its own, or the user's (an installed copy).
+      const std::string folder = OutputPrefix().empty() ? "プログラムのフォルダ" : OutputPrefix();
+      std::fprintf(file, "%s\r\n", Utf8ToShiftJis(("ログとスクリーンショットの保存先：" + folder).c_str()).c_str());
+    }
     started = true;
   } else {
-    file = std::fopen(kLogFileName, "ab");
+    file = std::fopen(path.c_str(), "ab");
   }
   if (file) {
     std::string line = Utf8ToShiftJis(text ? text : "(null)");

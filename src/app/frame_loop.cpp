@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/app.h"
+#include "app/output_paths.h"
 #include "gfx/gfx.h"
 #include "platform/backend.h"
 #include "scenes/scenes.h"
@@ -15,12 +16,13 @@ constexpr std::uint32_t kInactiveSleep = 300;
 constexpr std::uint32_t kClearColour = 0xFF000000;
 
 void SaveScreenshot() {
+  const std::string& folder = OutputPrefix();
   if (appState.screenshotCounter == 0) {
     std::error_code ignored;
-    std::filesystem::create_directory("SS", ignored);
+    std::filesystem::create_directory(folder + "SS", ignored);
   }
-  char path[32];
-  std::snprintf(path, sizeof path, "SS/SVSS_%010u.bmp", appState.screenshotCounter);
+  char path[4096];
+  std::snprintf(path, sizeof path, "%sSS/SVSS_%010u.bmp", folder.c_str(), appState.screenshotCounter);
   graphics.pDevice->SaveRenderTargetToBmp(path);
   ++appState.screenshotCounter;
 }

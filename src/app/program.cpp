@@ -7,6 +7,7 @@
 #include "app/app.h"
 #include "app/dialogs.h"
 #include "app/frame_loop.h"
+#include "app/output_paths.h"
 #include "app/settings_store.h"
 #include "app/startup_checks.h"
 #include "app/window_proc.h"
@@ -92,7 +93,7 @@ int RunGame(char option) {
   if (option == 'B' || option == 'b') {
     appState.screenshotOn = 1;
     std::error_code ignored;
-    std::filesystem::create_directory("SS", ignored);
+    std::filesystem::create_directory(OutputPrefix() + "SS", ignored);
   }
 
   if (!CreateMainWindow()) return 1;
@@ -125,6 +126,7 @@ int RunGame(char option) {
 
 int RunProgram(const char* commandLine) {
   EnterProgramDirectory();
+  ChooseOutputDirectory();
   char option = CommandSwitch(commandLine);
   if (option == 'D') appState.enable_debug_write = 2;
   if (option == 'd') appState.enable_debug_write = 1;

@@ -33,6 +33,11 @@ class System {
   virtual bool GetMemoryStatus(MemoryStatus* out) = 0;
   // Several lines about processor, memory, kernel and display; false when none can be made.
   virtual bool HardwareReport(std::string* out) = 0;
+  // Whether this process may create files in the directory.
+  virtual bool IsWritableDirectory(const std::string& path) = 0;
+  // The user's own folder for the program's logs and pictures, made when missing; false when
+  // there is none.
+  virtual bool UserStateDirectory(std::string* out) = 0;
 };
 
 }  // namespace platform

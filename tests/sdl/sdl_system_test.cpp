@@ -76,4 +76,34 @@ TEST_F(SdlReportTest, HardwareReportNamesKernelDisplayAndRenderers) {
   EXPECT_EQ(report.back(), '\n');
 }
 
+// The state folder follows XDG_STATE_HOME, else ~/.local/state, and is made on the way.
+TEST(SdlSystemTest, StateFolderFollowsTheXdgRules) {
+  char pattern[] = "/tmp/sorvani-state-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::filesystem::path root = pattern;
+  const char* home = getenv("HOME");
+  const std::string savedHome = home ? home : "";
+  platform::sdl::SdlSystem system;
+  std::string folder;
+
+  setenv("XDG_STATE_HOME", (root / "state").c_str(), 1);
+  ASSERT_TRUE(system.UserStateDirectory(&folder));
+  EXPECT_EQ(folder, (root / "state" / "sorvani").string());
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+  EXPECT_TRUE(system.IsWritableDirectory(folder));
+
+  setenv("XDG_STATE_HOME", "relative/is/ignored", 1);
+  setenv("HOME", (root / "home").c_str(), 1);
+  ASSERT_TRUE(system.UserStateDirectory(&folder));
+  EXPECT_EQ(folder, (root / "home" / ".local" / "state" / "sorvani").string());
+
+  unsetenv("XDG_STATE_HOME");
+  unsetenv("HOME");
+  EXPECT_FALSE(system.UserStateDirectory(&folder));
+  EXPECT_FALSE(system.IsWritableDirectory((root / "missing").string()));
+
+  if (!savedHome.empty()) setenv("HOME", savedHome.c_str(), 1);
+  std::filesystem::remove_all(root);
+}
+
 }  // namespace

@@ -49,4 +49,12 @@ bool FakeSystem::HardwareReport(std::string* out) {
   return true;
 }
 
+bool FakeSystem::IsWritableDirectory(const std::string&) { return programDirectoryWritable; }
+
+bool FakeSystem::UserStateDirectory(std::string* out) {
+  if (stateDirectory.empty() || !out) return false;
+  *out = stateDirectory;
+  return true;
+}
+
 }  // namespace fake

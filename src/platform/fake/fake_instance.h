@@ -34,7 +34,11 @@ class FakeSystem : public platform::System {
   bool GetOsVersion(platform::OsVersion* out) override;
   bool GetMemoryStatus(platform::MemoryStatus* out) override;
   bool HardwareReport(std::string* out) override;
+  bool IsWritableDirectory(const std::string& path) override;
+  bool UserStateDirectory(std::string* out) override;
 
+  bool programDirectoryWritable = true;  // answers for every directory
+  std::string stateDirectory;            // empty: there is none
   std::string executablePath;  // empty: the path cannot be read
   platform::OsVersion osVersion{"Linux", 6, 1, 0, "#1 SMP Debian"};
   platform::MemoryStatus memory{42, 8ull << 30, 4ull << 30, 2ull << 30, 1ull << 30, 16ull << 30, 12ull << 30};

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 #include <vector>
@@ -148,6 +149,28 @@ bool SdlSystem::HardwareReport(std::string* out) {
     if (!renderers.empty()) *out += "Renderers: " + renderers + "\n";
   }
   return !out->empty();
+}
+
+bool SdlSystem::IsWritableDirectory(const std::string& path) { return access(path.c_str(), W_OK | X_OK) == 0; }
+
+bool SdlSystem::UserStateDirectory(std::string* out) {
+  if (!out) return false;
+  const char* state = std::getenv("XDG_STATE_HOME");
+  const char* home = std::getenv("HOME");
+  std::filesystem::path directory;
+  if (state && *state == '/') {
+    directory = state;
+  } else if (home && *home) {
+    directory = std::filesystem::path(home) / ".local" / "state";
+  } else {
+    return false;
+  }
+  directory /= "sorvani";
+  std::error_code failed;
+  std::filesystem::create_directories(directory, failed);
+  if (failed || !IsWritableDirectory(directory.string())) return false;
+  *out = directory.string();
+  return true;
 }
 
 }  // namespace platform::sdl

@@ -11,6 +11,8 @@ class SdlSystem final : public System {
   bool GetOsVersion(OsVersion* out) override;
   bool GetMemoryStatus(MemoryStatus* out) override;
   bool HardwareReport(std::string* out) override;
+  bool IsWritableDirectory(const std::string& path) override;
+  bool UserStateDirectory(std::string* out) override;
 };
 
 // Splits a kernel release such as "6.1.0-18-amd64" into its three numbers and the rest.

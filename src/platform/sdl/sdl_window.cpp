@@ -322,6 +322,10 @@ void SdlWindowSystem::Translate(const SDL_Event& event) {
       // key-down, and Alt+F4 closes the window.
       if ((key.mod & KMOD_ALT) != 0) {
         if (key.scancode == SDL_SCANCODE_F4 && !event.key.repeat) PostCloseToMainWindow();
+        // Alt+Enter switches between window and full screen as players expect of a game here:
+        // it reaches the procedure as the game's own switch key.
+        if ((key.scancode == SDL_SCANCODE_RETURN || key.scancode == SDL_SCANCODE_KP_ENTER) && !event.key.repeat)
+          Post(window, WM_KEYDOWN, VK_F1, 0);
         break;
       }
       if (key.scancode == SDL_SCANCODE_F10 || key.scancode == SDL_SCANCODE_LALT || key.scancode == SDL_SCANCODE_RALT) {
