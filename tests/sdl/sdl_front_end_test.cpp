@@ -1,6 +1,6 @@
 // The built program with its data pack on its own X server, worked by real key presses: the
-// logos skipped, the story read and left, the title's EXIT chosen; the run log holds the scenes
-// and the music lines in order and the program ends with code 0.
+// logos skipped, the weapon selection cancelled, the story left, the title's EXIT chosen; the
+// run log holds the scenes and the music lines in order and the program ends with code 0.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -170,7 +170,7 @@ class SdlFrontEndTest : public ::testing::Test {
   bool ended = false;
 };
 
-TEST_F(SdlFrontEndTest, LogosTitleStoryAndExitByKeyboard) {
+TEST_F(SdlFrontEndTest, LogosTitleWeaponSelectionStoryAndExitByKeyboard) {
   ASSERT_TRUE(StartProgram());
   ASSERT_EQ(Xdotool("search --sync --name '^Sorvani$' windowfocus --sync"), 0) << ErrorOutput();
   // A held shot skips the first logo at once and the second after its 26 deaf frames; it is
@@ -179,13 +179,20 @@ TEST_F(SdlFrontEndTest, LogosTitleStoryAndExitByKeyboard) {
   const bool title = TagsReach(2, 10s);
   Xdotool("keyup space");
   ASSERT_TRUE(title) << Log() << ErrorOutput();
-  std::this_thread::sleep_for(1000ms);      // the title fades in
+  std::this_thread::sleep_for(1000ms);  // the title fades in
+  Tap("space");                         // START
+  ASSERT_TRUE(TagsReach(3, 10s));
+  std::this_thread::sleep_for(1000ms);  // the selection fades in
+  Tap("Right");
+  Tap("Escape");  // cancelled: back to the title
+  ASSERT_TRUE(TagsReach(4, 10s));
+  std::this_thread::sleep_for(1000ms);
   for (int i = 0; i < 4; ++i) Tap("Down");  // START -> STORY
   Tap("space");
-  ASSERT_TRUE(TagsReach(3, 10s));
+  ASSERT_TRUE(TagsReach(5, 10s));
   // Held, the pause leaves as soon as the first page stops.
   Xdotool("keydown Escape");
-  const bool back = TagsReach(4, 10s);
+  const bool back = TagsReach(6, 10s);
   Xdotool("keyup Escape");
   ASSERT_TRUE(back);
   std::this_thread::sleep_for(1000ms);
@@ -195,7 +202,8 @@ TEST_F(SdlFrontEndTest, LogosTitleStoryAndExitByKeyboard) {
                                << ErrorOutput();
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << "\n" << ErrorOutput();
   EXPECT_EQ(SceneTags(),
-            (std::vector<std::string>{"[oplogo]", "[title]", "[story]", "[title]", "[program_exit]"}))
+            (std::vector<std::string>{"[oplogo]", "[title]", "[weapon_select]", "[title]", "[story]", "[title]",
+                                      "[program_exit]"}))
       << ErrorOutput();
   // The title music played until the exit stopped it.
   const std::string log = Log();
