@@ -170,7 +170,6 @@ void FrameStep(platform::WindowHandle window) {
   }
   if (!IsPaused()) {
     RunClock();
-    CountDownDamageTimers();
     if (game.timeLeft > 0) {
       MovePlayerShots();
       MoveCasings();
@@ -180,6 +179,8 @@ void FrameStep(platform::WindowHandle window) {
       if (AnyEnemyLeft() || (bossStage && BossAlive())) MoveEnemyShots();
       if (!bossStage && !IsClearing() && !AnyEnemyLeft()) game.stageClearCounter = 1;
     }
+    // After this frame's hits, so a hit player stands still for exactly 60 frames (30).
+    CountDownDamageTimers();
   }
 
   DrawPlayers();
