@@ -155,7 +155,7 @@ TEST_F(PlayFlowTest, AStageWithNothingLeftClearsOnItsFirstFrameButABossStageDoes
 TEST_F(PlayFlowTest, StageClearFliesOutWithTheClockStandingThenSetsUpTheNextStage) {
   Start(1);
   ClearRecords(gameRecord.enemies, kEnemySlots);
-  PlaceAt(0, KIND_WALKER, 600, 400);
+  PlaceAt(KIND_WALKER, 600, 400);
   gameRecord.enemyShots[3].active = 1;
   gameRecord.enemyShots[3].picture = PIX_TEKITAMA;
   gameRecord.enemyShots[3].x = 300;

@@ -52,9 +52,11 @@ class PlayTest : public GameTest {
     PlaceEnemy(StageEntry{70, 55, KIND_CAPSULE, 0}, 1);
     gameRecord.enemies[0].speed = 0;
   }
-  EnemySlot& PlaceAt(int slot, std::uint8_t kind, double x, double y, int hitPoints = 1) {
-    PlaceEnemy(StageEntry{0, 0, kind, 0}, hitPoints);
-    EnemySlot& enemy = gameRecord.enemies[slot];
+  // An enemy of the kind in the lowest free slot, at exactly (x, y).
+  EnemySlot& PlaceAt(std::uint8_t kind, double x, double y, int hitPoints = 1) {
+    const int slot = PlaceEnemy(StageEntry{0, 0, kind, 0}, hitPoints);
+    EXPECT_GE(slot, 0);
+    EnemySlot& enemy = gameRecord.enemies[slot < 0 ? 0 : slot];
     enemy.x = enemy.baseX = x;
     enemy.y = enemy.baseY = y;
     return enemy;

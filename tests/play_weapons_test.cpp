@@ -86,7 +86,7 @@ TEST_F(PlayWeaponsTest, APiercingShotDamagesEveryEnemyOnItsLineAndARapidShotOnly
     // Shot centre line: the enemies sit on it, one after another.
     const double lineY = player.y + PlayerHeight() / 2 - PictureHeight(PIZ_TAMA1) / 2 + 5 + PictureHeight(PIZ_TAMA1) / 2;
     const double enemyY = lineY - PictureHeight(PIC_HITOTAMA_1) / 2;
-    for (int i = 0; i < 3; ++i) PlaceAt(i, KIND_WISP, 200 + 100 * i, enemyY, 2);
+    for (int i = 0; i < 3; ++i) PlaceAt(KIND_WISP, 200 + 100 * i, enemyY, 2);
     PlaceEnemy(StageEntry{70, 55, KIND_CAPSULE, 0}, 1);
     gameRecord.enemies[3].speed = 0;
     Hold(platform::VK_SPACE);
@@ -194,7 +194,7 @@ TEST_F(PlayWeaponsTest, EnemyBodiesAndShotsHitOnlyAVulnerablePlayer) {
   PlayerRecord& player = gameRecord.players[0];
   const double centreX = player.x + PlayerWidth() / 2;
   const double centreY = player.y + PlayerHeight() / 2;
-  EnemySlot& wisp = PlaceAt(1, KIND_WISP, centreX - PictureWidth(PIC_HITOTAMA_1) / 2,
+  EnemySlot& wisp = PlaceAt(KIND_WISP, centreX - PictureWidth(PIC_HITOTAMA_1) / 2,
                             centreY - PictureHeight(PIC_HITOTAMA_1) / 2);
   (void)wisp;
   const std::int16_t clock = gameRecord.timeLeft;
