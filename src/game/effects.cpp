@@ -16,6 +16,8 @@ int SpawnEnemyShot(double x, double y, double speed, double angle) {
     shot.y = y;
     shot.speed = speed;
     shot.angle = angle;
+    shot.stepX = std::cos(angle) * speed;
+    shot.stepY = std::sin(angle) * speed;
     shot.picture = PIX_TEKITAMA;
     shot.active = 1;
     return i;
@@ -48,6 +50,8 @@ int SpawnHitSparks(double x, double y, PictureId picture) {
     spark.y = y;
     spark.speed = 5;
     spark.angle = (Rand() % 21) * kPi / 40 + 3 * kPi / 4;
+    spark.stepX = std::cos(spark.angle) * spark.speed;
+    spark.stepY = std::sin(spark.angle) * spark.speed;
     spark.picture = picture;
     spark.opacity = 255;
     last = slot++;
@@ -94,8 +98,8 @@ void MoveEnemyShots() {
   const int h = PlayerHeight();
   for (EnemyShot& shot : gameRecord.enemyShots) {
     if (shot.active == 0) continue;
-    shot.x += std::cos(shot.angle) * shot.speed;
-    shot.y += std::sin(shot.angle) * shot.speed;
+    shot.x += shot.stepX;
+    shot.y += shot.stepY;
     // The lower bound has always been 640 + h, not the screen's height.
     if (shot.x < -w || shot.x > 640 + w || shot.y < -h || shot.y > 640 + h) {
       shot.active = 0;
@@ -121,8 +125,8 @@ void DrawAndMoveSparks() {
   for (HitSpark& spark : gameRecord.sparks) {
     if (spark.picture == 0) continue;
     DrawPlay(spark.picture, spark.x, spark.y, spark.opacity);
-    spark.x += std::cos(spark.angle) * spark.speed;
-    spark.y += std::sin(spark.angle) * spark.speed;
+    spark.x += spark.stepX;
+    spark.y += spark.stepY;
     spark.opacity = static_cast<std::int16_t>(spark.opacity - 20);
     if (spark.opacity <= 0) spark.picture = 0;
   }

@@ -81,6 +81,7 @@ struct EnemyShot {
   double x, y;
   double speed;
   double angle;
+  double stepX, stepY;  // cos and sin of angle times speed, worked out once when fired
   std::int16_t picture;
   std::uint8_t active;
 };
@@ -89,6 +90,7 @@ struct HitSpark {
   double x, y;
   double speed;
   double angle;
+  double stepX, stepY;  // cos and sin of angle times speed, worked out once when thrown
   std::int16_t picture;  // 0 free
   std::int16_t opacity;
 };

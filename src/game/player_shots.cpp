@@ -4,8 +4,26 @@
 
 namespace {
 
+// Each enemy slot as a circle, worked out once per frame and again for a slot that a shot
+// changed (a capsule's picture shrinks, a killed enemy becomes an explosion).
+struct Target {
+  bool live;  // kinds 1..5
+  double centreX, centreY, radius;
+};
+Target targets[kEnemySlots];
+
+void UpdateTarget(int slot) {
+  const EnemySlot& enemy = gameRecord.enemies[slot];
+  Target& target = targets[slot];
+  target.live = enemy.kind >= KIND_WALKER && enemy.kind <= KIND_CAPSULE;
+  if (!target.live) return;
+  target.radius = PictureHeight(enemy.picture) / 2;
+  target.centreX = enemy.x + PictureWidth(enemy.picture) / 2;
+  target.centreY = enemy.y + target.radius;
+}
+
 // True when the shot hit something and, not piercing, is gone.
-bool TestAgainstEnemies(PlayerShot& shot, int slotIndex) {
+bool TestAgainstEnemies(PlayerShot& shot) {
   const int shotW = PictureWidth(shot.picture);
   const double radius = PictureHeight(shot.picture) / 2;
   const double x0 = shot.prevX + shotW / 2;
@@ -13,20 +31,20 @@ bool TestAgainstEnemies(PlayerShot& shot, int slotIndex) {
   const double centreY = shot.y + radius;
   const int owner = shot.owner;
   const auto sparks = static_cast<PictureId>(PIC_DAMAGEEFFECT1 + gameRecord.players[owner - 1].weapon);
-  for (EnemySlot& enemy : gameRecord.enemies) {
-    if (enemy.kind < KIND_WALKER || enemy.kind > KIND_CAPSULE) continue;
-    const double half = PictureHeight(enemy.picture) / 2;
-    const double targetX = enemy.x + PictureWidth(enemy.picture) / 2;
-    const double targetY = enemy.y + half;
-    if (!SweptCircleHit(x0, x1, centreY, radius, targetX, targetY, half)) continue;
+  for (int slot = 0; slot < kEnemySlots; ++slot) {
+    const Target& target = targets[slot];
+    if (!target.live || !SweptCircleHit(x0, x1, centreY, radius, target.centreX, target.centreY, target.radius))
+      continue;
+    EnemySlot& enemy = gameRecord.enemies[slot];
     if (enemy.kind == KIND_CAPSULE) {
       HitCapsule(enemy);
     } else {
       DamageEnemy(enemy, owner);
     }
+    UpdateTarget(slot);
     SpawnHitSparks(shot.x, shot.y, sparks);
     if (shot.piercing == 0) {
-      gameRecord.playerShots[slotIndex].owner = 0;
+      shot.owner = 0;
       return true;
     }
   }
@@ -63,6 +81,9 @@ bool PlayerHasShot(int owner) {
 
 void MovePlayerShots() {
   const bool bossStage = IsBossStage(gameRecord.stageIndex);
+  if (!bossStage) {
+    for (int slot = 0; slot < kEnemySlots; ++slot) UpdateTarget(slot);
+  }
   for (int i = 0; i < kPlayerShotSlots; ++i) {
     PlayerShot& shot = gameRecord.playerShots[i];
     if (shot.owner == 0) continue;
@@ -82,7 +103,7 @@ void MovePlayerShots() {
           continue;
         }
       }
-    } else if (TestAgainstEnemies(shot, i)) {
+    } else if (TestAgainstEnemies(shot)) {
       continue;
     }
     shot.prevX = shot.x;
