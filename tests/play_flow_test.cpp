@@ -69,6 +69,16 @@ TEST_F(PlayFlowTest, EntryTypesChoosePlayersModeAndDemonstration) {
   }
 }
 
+TEST_F(PlayFlowTest, AWeaponByteOutsideTheThreeWeaponsPlaysAsRapidFire) {
+  const std::uint16_t cases[][3] = {{0x0302, 2, 0}, {0xFF01, 1, 0}, {0x0203, 0, 2}};
+  for (const auto& test : cases) {
+    gameRecord.weaponChoice = test[0];
+    PlayScene(window, 2);
+    EXPECT_EQ(gameRecord.players[0].weapon, test[1]) << std::hex << test[0];
+    EXPECT_EQ(gameRecord.players[1].weapon, test[2]) << std::hex << test[0];
+  }
+}
+
 TEST_F(PlayFlowTest, ExtraStagesGiveEveryEnemyTheModesHitPoints) {
   const int cases[][3] = {{4, 0, 1}, {4, 1, 2}, {5, 0, 2}, {5, 1, 3}};  // entry, L key, hit points
   for (const auto& test : cases) {

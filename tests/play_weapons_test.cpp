@@ -178,6 +178,64 @@ TEST_F(PlayWeaponsTest, DamageCostsTimeStunsBlinksAndProtects) {
   }
 }
 
+TEST_F(PlayWeaponsTest, AfterImagesFollowTheSpeedWeaponAndEveryoneInTheStageClear) {
+  struct Case {
+    int weapon;
+    bool clearing;
+    int sprites;  // the sprite and its five after-images
+  };
+  const Case cases[] = {{WEAPON_SPEED, false, 6}, {WEAPON_REN, false, 1}, {WEAPON_KAN, true, 6}};
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.weapon);
+    Start(1, static_cast<std::uint16_t>(test.weapon));
+    EmptyStageThatKeepsRunning();
+    gameRecord.fadeAlpha = 210;
+    gameRecord.stageClearCounter = test.clearing ? 5 : 0;
+    gameRecord.frameCounter = 0;
+    backend.graphics.ClearDraws();
+    DrawPlayers();
+    const PictureId sprite = static_cast<PictureId>(PIC_SENRA_REN_1 + 4 * test.weapon);
+    std::vector<std::uint32_t> alphas;
+    for (const fake::DrawCall& call : backend.graphics.draws) {
+      if (idOfSerial.at(call.textureSerial) == sprite) alphas.push_back(call.colour >> 24);
+    }
+    ASSERT_EQ(static_cast<int>(alphas.size()), test.sprites);
+    if (test.sprites == 6) {
+      EXPECT_EQ(alphas, (std::vector<std::uint32_t>{30, 35, 42, 52, 70, 210}));
+    }
+  }
+}
+
+TEST_F(PlayWeaponsTest, TwoPlayerFlagsShowDuringTheIntroOverEachSister) {
+  Start(2, 0x0100);
+  Step(5);
+  EXPECT_EQ(CountDrawn(PIC_FLAG_1P), 1);
+  EXPECT_EQ(CountDrawn(PIC_FLAG_2P), 1);
+  // Player 2 is drawn with her own pictures and weapon.
+  EXPECT_EQ(CountDrawn(PIC_YUSERA_KAN_1) + CountDrawn(PIC_YUSERA_KAN_2) + CountDrawn(PIC_YUSERA_KAN_3) +
+                CountDrawn(PIC_YUSERA_KAN_4),
+            1);
+  gameRecord.stageIntroTimer = 180;
+  Step();
+  EXPECT_EQ(CountDrawn(PIC_FLAG_1P), 0);
+}
+
+TEST_F(PlayWeaponsTest, SecondPlayerHasHerOwnKeys) {
+  Start(2, 0x0000);
+  EmptyStageThatKeepsRunning();
+  const int y1 = gameRecord.players[0].y;
+  const int y2 = gameRecord.players[1].y;
+  Hold('T');
+  Hold('X');
+  Step();
+  Hold('T', false);
+  Hold('X', false);
+  EXPECT_EQ(gameRecord.players[0].y, y1);
+  EXPECT_EQ(gameRecord.players[1].y, y2 - 4);
+  EXPECT_EQ(LiveShots(2), 1);
+  EXPECT_EQ(LiveShots(1), 0);
+}
+
 TEST_F(PlayWeaponsTest, APenaltyNeverTakesTheClockBelowZero) {
   Start(1, WEAPON_REN);
   const int cases[][2] = {{240, 0}, {300, 0}, {301, 1}};

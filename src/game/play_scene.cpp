@@ -221,8 +221,12 @@ void RestartRun() {
   game.pauseLastKey = 0;
   ClearRecords(game.bgOffset, kStripCount);
   ClearRecords(game.players, 2);
-  game.players[0].weapon = static_cast<std::uint8_t>(game.weaponChoice & 0xFF);
-  game.players[1].weapon = static_cast<std::uint8_t>(game.weaponChoice >> 8);
+  // A weapon byte outside 0..2 would pick other pictures and another mode's ranking: it plays
+  // as the rapid-fire weapon.
+  const int first = game.weaponChoice & 0xFF;
+  const int second = game.weaponChoice >> 8;
+  game.players[0].weapon = static_cast<std::uint8_t>(first <= WEAPON_SPEED ? first : WEAPON_REN);
+  game.players[1].weapon = static_cast<std::uint8_t>(second <= WEAPON_SPEED ? second : WEAPON_REN);
   game.stagesCleared = 0;
   game.playerCount = game.entryType == 2 || game.entryType == 5 ? 2 : 1;
   if (game.entryType == 3) {
