@@ -69,6 +69,30 @@ TEST_F(PlayFlowTest, EntryTypesChoosePlayersModeAndDemonstration) {
   }
 }
 
+TEST_F(PlayFlowTest, DemonstrationShowsItsLabelAndEndsOnALivePressOrAtTheTablesEnd) {
+  Start(3, 0x0202);
+  EXPECT_EQ(gameRecord.players[0].weapon, 0);
+  EXPECT_EQ(gameRecord.demoIndex, 1);
+  gameRecord.frameCounter = 0;
+  Step();
+  EXPECT_EQ(CountDrawn(PIC_DEMO), 1);
+  gameRecord.frameCounter = 30;
+  Step();
+  EXPECT_EQ(CountDrawn(PIC_DEMO), 0);
+  Hold(platform::VK_ESCAPE);
+  Step();
+  Hold(platform::VK_ESCAPE, false);
+  EXPECT_EQ(currentScene, TitleScene);
+
+  Start(3);
+  gameRecord.timeLeft = 30000;
+  gameRecord.demoIndex = 1684;
+  Step();
+  EXPECT_EQ(currentScene, PlayScene);
+  Step();
+  EXPECT_EQ(currentScene, TitleScene);
+}
+
 TEST_F(PlayFlowTest, AWeaponByteOutsideTheThreeWeaponsPlaysAsRapidFire) {
   const std::uint16_t cases[][3] = {{0x0302, 2, 0}, {0xFF01, 1, 0}, {0x0203, 0, 2}};
   for (const auto& test : cases) {
