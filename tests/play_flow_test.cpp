@@ -83,6 +83,7 @@ TEST_F(PlayFlowTest, DemonstrationShowsItsLabelAndEndsOnALivePressOrAtTheTablesE
   Step();
   Hold(platform::VK_ESCAPE, false);
   EXPECT_EQ(currentScene, TitleScene);
+  EXPECT_EQ(CountDrawn(PIC_BG01), 0) << "nothing of that frame is drawn";
 
   Start(3);
   gameRecord.timeLeft = 30000;

@@ -135,8 +135,9 @@ bool TimeUpStep(platform::WindowHandle window) {
   return true;
 }
 
-// The demonstration's input; false when a live press (or the table's end) returned to the title.
-bool DemoInput(platform::WindowHandle window) {
+// The demonstration's frame start; false when a live press (or the table's end) returned to
+// the title before anything was drawn.
+bool DemoContinues(platform::WindowHandle window) {
   GetInput(INPUT_POLL);
   if (gameRecord.demoIndex >= kDemoLength || GetInput(INPUT_SHOT) || GetInput(INPUT_PAUSE)) {
     play.running = false;
@@ -144,13 +145,12 @@ bool DemoInput(platform::WindowHandle window) {
     return false;
   }
   ++gameRecord.demoIndex;
-  play.inputs[0] = PlayerInput{};
-  play.inputs[1] = PlayerInput{};
   return true;
 }
 
 void FrameStep(platform::WindowHandle window) {
   GameRecord& game = gameRecord;
+  if (game.demoIndex >= 0 && !DemoContinues(window)) return;
   if (game.stageInitPending != 0) SetUpStage();
   if (game.stageIntroTimer < 180) {
     if (!IsPaused()) ++game.stageIntroTimer;
@@ -160,7 +160,9 @@ void FrameStep(platform::WindowHandle window) {
   if (game.stageIntroTimer < 180) DrawStageTitle();
 
   if (game.demoIndex >= 0) {
-    if (!DemoInput(window)) return;
+    // The recorded input table comes with the demonstration work; until then the sister idles.
+    play.inputs[0] = PlayerInput{};
+    play.inputs[1] = PlayerInput{};
   } else {
     ReadInput(play.inputs);
   }
