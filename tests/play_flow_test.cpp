@@ -146,6 +146,9 @@ TEST_F(PlayFlowTest, SameInputAndModeGiveTheSameRecordAfterTenThousandFrames) {
   const std::uint64_t second = PlayScripted(*this, 1, 0, false);
   EXPECT_EQ(first, second);
   EXPECT_NE(PlayScripted(*this, 1, 0, true), first);
+  // Two sisters in an extra run, other weapons: the same holds.
+  const std::uint64_t pair = PlayScripted(*this, 5, 0x0102, false);
+  EXPECT_EQ(PlayScripted(*this, 5, 0x0102, false), pair);
 }
 
 TEST_F(PlayFlowTest, StageSetUpPlacesPlayersAndMovesTheFirstStrip) {
