@@ -433,6 +433,11 @@ TEST_P(SdlDeviceTest, BadPictureBytesAreInvalidData) {
   truncated.resize(30);
   EXPECT_EQ(device->CreateTextureFromMemory(truncated.data(), truncated.size(), 0, &texture), D3DXERR_INVALIDDATA);
   EXPECT_EQ(device->CreateTextureFromMemory(nullptr, 10, 0, &texture), D3DERR_INVALIDCALL);
+  // Formats pictures never come in are refused before a decoder sees them (the fuzzer found
+  // SDL2_image's vector decoder leaking on a damaged one).
+  const char svg[] = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"2\" height=\"2\"><rect width=\"2\" "
+                     "height=\"2\" fill=\"red\"/></svg>";
+  EXPECT_EQ(device->CreateTextureFromMemory(svg, sizeof svg - 1, 0, &texture), D3DXERR_INVALIDDATA);
 }
 
 INSTANTIATE_TEST_SUITE_P(DeviceTypes, SdlDeviceTest, ::testing::Values(D3DDEVTYPE_HAL, D3DDEVTYPE_REF),

@@ -14,12 +14,11 @@ HRESULT DecodeImage(const void* data, std::size_t size, SurfacePtr* out) {
   SDL_ClearError();
   SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
   if (!stream) return E_OUTOFMEMORY;
-  SDL_Surface* image = IMG_Load_RW(stream, 1);
-  if (!image) {
-    // TGA files carry no signature, so SDL2_image tries them only when asked by name.
-    SDL_RWops* again = SDL_RWFromConstMem(data, static_cast<int>(size));
-    if (again) image = IMG_LoadTyped_RW(again, 1, "TGA");
-  }
+  // Only the formats pictures come in: PNG, BMP, JPEG, and TGA, which has no signature and so
+  // is what is left. The other decoders (SVG, XCF, ...) are more parser than a replaced
+  // archive should reach.
+  const char* type = IMG_isPNG(stream) ? "PNG" : IMG_isBMP(stream) ? "BMP" : IMG_isJPG(stream) ? "JPG" : "TGA";
+  SDL_Surface* image = IMG_LoadTyped_RW(stream, 1, type);
   if (!image) {
     // SDL reports exhaustion only through its error text.
     return std::strstr(SDL_GetError(), "Out of memory") ? E_OUTOFMEMORY : D3DXERR_INVALIDDATA;
