@@ -20,6 +20,16 @@ case "$kind" in
     export UBSAN_OPTIONS="print_stacktrace=1 halt_on_error=1 ${UBSAN_OPTIONS:-}"
     ctest --test-dir "$build" --output-on-failure -j2 --timeout 600
     ;;
+  thread)
+    build=build-tsan
+    cmake -S . -B "$build" -DSORVANI_SANITIZE=thread -DSORVANI_WERROR="$werror" -DSORVANI_TESTS=ON \
+      -DSORVANI_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$build" -j2 --target sorvani_tests
+    export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 ${TSAN_OPTIONS:-}"
+    # The stream worker and the mixer are the only code that runs on two threads.
+    cd "$build/tests"
+    ../sorvani_tests --gtest_filter='SoundThread*:SoundStream*:SoundEffects*:Music*:Mixer*'
+    ;;
   *)
     echo "sanitize: unknown stage '$kind' (address or thread)" >&2
     exit 2

@@ -81,13 +81,17 @@ TEST_F(StartupTest, NormalStartLogsEveryStepInOrderAndShutsDownCleanly) {
   EXPECT_LT(find("ウィンドウのＺ座標を指定しています"), find("[oplogo]"));
   EXPECT_LT(find("[oplogo]"), find("メッセージループを開始します"));
   EXPECT_EQ(find("DirectInputの初期化を開始します") + 1, find("DirectInputオブジェクト作成"));
-  // Shutdown: input first, then the device.
+  // No "svdata02.dat" here: sound starts, its load fails and the game goes on silent.
+  EXPECT_LT(find("DirectSoundの初期化を開始します"), find("サウンドのロードに失敗。音なしモードで起動します"));
+  EXPECT_LT(find("サウンドのロードに失敗。音なしモードで起動します"), find("DirectInputの初期化を開始します"));
+  // Shutdown: input, sound, then the device.
   const auto loopEnd = find("メッセージループを終了します");
   EXPECT_EQ(find("WM_DESTROY受信") + 1, loopEnd);
-  EXPECT_EQ(std::vector<std::string>(log.begin() + loopEnd + 1, log.begin() + loopEnd + 6),
+  EXPECT_EQ(std::vector<std::string>(log.begin() + loopEnd + 1, log.begin() + loopEnd + 8),
             (std::vector<std::string>{"DirectInputデバイスを開放しています...", "キーボードデバイスを初期化中...",
-                                      "ジョイスティックデバイスを初期化中...", "DirectInputを開放中...", "完了"}));
-  EXPECT_LT(loopEnd + 5, find("Direct3Dを開放完了"));
+                                      "ジョイスティックデバイスを初期化中...", "DirectInputを開放中...", "完了",
+                                      "DirectSoundデバイスを開放しています...", "完了"}));
+  EXPECT_LT(loopEnd + 7, find("Direct3Dを開放完了"));
   EXPECT_EQ(log.back(), "アプリケーションを終了します");
   EXPECT_EQ(backend.log.Matching("Window::SetTopmost"),
             (std::vector<std::string>{"Window::SetTopmost(1,1)", "Window::SetTopmost(1,0)"}));

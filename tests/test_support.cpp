@@ -14,6 +14,7 @@
 #include "gfx/gfx.h"
 #include "input/input.h"
 #include "scenes/scenes.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -117,9 +118,12 @@ GameTest::GameTest() : previousDirectory_(std::filesystem::current_path()) {
   WritePictureArchive(scratch / kPictureArchive);
   // Straight into the game, as with the launcher turned off; the launcher's tests turn it on.
   backend.registry.PutDword(kSettingsKeyPath, "noOpeningDialog", 1);
+  ResetSound();
 }
 
 GameTest::~GameTest() {
+  // The stream's worker and every buffer go before the backend they call.
+  ResetSound();
   ReleaseDirect3D();
   // The devices belong to this test's backend, which goes before the next test starts.
   ResetInput();

@@ -14,6 +14,7 @@
 #include "input/input.h"
 #include "platform/backend.h"
 #include "scenes/scenes.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -101,6 +102,7 @@ int RunGame(char option) {
   WriteDebugLog("Direct3Dの初期化を開始します");
   if (platform::Failed(InitDirect3D(appState.mainWindow, true, true))) return 0;
   WriteDebugLog("DirectSoundの初期化を開始します");
+  InitSound(appState.mainWindow);
   WriteDebugLog("DirectInputの初期化を開始します");
   InitInput(appState.mainWindow);
   BringWindowToFront(appState.mainWindow);
@@ -113,6 +115,7 @@ int RunGame(char option) {
   WriteDebugLog("メッセージループを終了します");
   platform::Time().EndPeriod(1);
   ReleaseInput();
+  ReleaseSound();
   ReleaseDirect3D();
   WriteDebugLog("アプリケーションを終了します");
   return exitCode;

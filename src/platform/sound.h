@@ -107,6 +107,8 @@ class Sound {
   virtual std::unique_ptr<Event> CreateEvent() = 0;
   // Index of the first set event (which is cleared), kWaitTimeout or kWaitFailed.
   virtual int WaitForAnyEvent(Event* const* events, std::size_t count, std::uint32_t timeoutMilliseconds) = 0;
+  // Times the output reached a notified region of a buffer before it was refilled.
+  virtual std::uint64_t UnderrunCount() = 0;
 };
 
 }  // namespace platform

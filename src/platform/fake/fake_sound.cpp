@@ -1,5 +1,4 @@
-// In-memory sound device: buffers are byte arrays whose play cursor the test moves; passing a
-// notification position sets its event. Every call is logged and can be made to fail.
+// The test's sound device: logged, fault-injecting wrappers over the portable mixer's buffers.
 #include "platform/fake/fake_sound.h"
 
 #include <algorithm>
@@ -14,28 +13,28 @@ namespace {
 
 class FakeNotify : public platform::SoundNotify {
  public:
-  FakeNotify(FakeSound& owner, FakeSoundBuffer& buffer) : owner_(owner), buffer_(buffer) {}
+  FakeNotify(FakeSound& owner, std::unique_ptr<platform::SoundNotify> inner)
+      : owner_(owner), inner_(std::move(inner)) {}
   HRESULT SetNotificationPositions(std::uint32_t count, const platform::NotifyPosition* positions) override {
     HRESULT code = platform::DS_OK;
     if (owner_.Fails("SoundNotify::SetNotificationPositions(" + std::to_string(count) + ")", &code)) return code;
-    if (buffer_.playing) return platform::DSERR_INVALIDCALL;
-    buffer_.notifications.assign(positions, positions + count);
-    return platform::DS_OK;
+    return inner_->SetNotificationPositions(count, positions);
   }
 
  private:
   FakeSound& owner_;
-  FakeSoundBuffer& buffer_;
+  std::unique_ptr<platform::SoundNotify> inner_;
 };
 
 class FakeDirectSound : public platform::DirectSound {
  public:
-  explicit FakeDirectSound(FakeSound& owner) : owner_(owner) {}
+  FakeDirectSound(FakeSound& owner, std::shared_ptr<mixer::Mixer> mixer) : owner_(owner), device_(std::move(mixer)) {}
   HRESULT SetCooperativeLevel(platform::WindowHandle window, std::uint32_t level) override {
     HRESULT code = platform::DS_OK;
-    owner_.Fails("DirectSound::SetCooperativeLevel(" + std::to_string(window) + "," + std::to_string(level) + ")",
-                 &code);
-    return code;
+    if (owner_.Fails(
+            "DirectSound::SetCooperativeLevel(" + std::to_string(window) + "," + std::to_string(level) + ")", &code))
+      return code;
+    return device_.SetCooperativeLevel(window, level);
   }
   HRESULT CreateSoundBuffer(const platform::BufferDesc& desc, std::unique_ptr<platform::SoundBuffer>* out) override {
     char text[96];
@@ -43,32 +42,48 @@ class FakeDirectSound : public platform::DirectSound {
                   desc.bufferBytes);
     HRESULT code = platform::DS_OK;
     if (owner_.Fails(text, &code)) return code;
-    if (desc.bufferBytes == 0 || desc.format.blockAlign == 0 || desc.format.formatTag != platform::kWaveFormatPcm)
-      return platform::DSERR_INVALIDPARAM;
-    *out = std::make_unique<FakeSoundBuffer>(owner_, desc, ++serial_);
+    std::unique_ptr<platform::SoundBuffer> inner;
+    code = device_.CreateSoundBuffer(desc, &inner);
+    if (platform::Failed(code)) return code;
+    *out = std::make_unique<FakeSoundBuffer>(owner_, std::move(inner), desc, ++serial_);
     return platform::DS_OK;
   }
 
  private:
   FakeSound& owner_;
+  mixer::MixerDirectSound device_;
   int serial_ = 0;
 };
 
 }  // namespace
+
+FakeSound::FakeSound(CallLog& log, FaultPlan& faults)
+    : log_(log), faults_(faults), mixer_(std::make_shared<mixer::Mixer>(kOutputRate)) {}
 
 bool FakeSound::Fails(const std::string& call, HRESULT* code) {
   log_.Record(call);
   return faults_.Take(call.substr(0, call.find('(')), code);
 }
 
+void FakeSound::Track(FakeSoundBuffer* buffer) {
+  std::lock_guard<std::mutex> lock(buffersMutex_);
+  buffers_.push_back(buffer);
+}
+
 void FakeSound::Untrack(FakeSoundBuffer* buffer) {
+  std::lock_guard<std::mutex> lock(buffersMutex_);
   buffers_.erase(std::remove(buffers_.begin(), buffers_.end(), buffer), buffers_.end());
+}
+
+std::vector<FakeSoundBuffer*> FakeSound::Buffers() const {
+  std::lock_guard<std::mutex> lock(buffersMutex_);
+  return buffers_;
 }
 
 HRESULT FakeSound::CreateDirectSound(std::unique_ptr<platform::DirectSound>* out) {
   HRESULT code = platform::DS_OK;
   if (Fails("Sound::CreateDirectSound", &code)) return code;
-  *out = std::make_unique<FakeDirectSound>(*this);
+  *out = std::make_unique<FakeDirectSound>(*this, mixer_);
   return platform::DS_OK;
 }
 
@@ -83,8 +98,17 @@ int FakeSound::WaitForAnyEvent(platform::Event* const* events, std::size_t count
   return mixer::WaitForAnySignal(events, count, timeoutMilliseconds);
 }
 
-FakeSoundBuffer::FakeSoundBuffer(FakeSound& owner, const platform::BufferDesc& bufferDesc, int serialNumber)
-    : serial(serialNumber), desc(bufferDesc), data(bufferDesc.bufferBytes, 0), owner_(owner) {
+std::vector<std::int16_t> FakeSound::Pull(std::uint32_t frames) {
+  std::vector<std::int16_t> out(static_cast<std::size_t>(frames) * mixer::Mixer::kChannels);
+  mixer_->Mix(out.data(), frames);
+  return out;
+}
+
+bool FakeSound::Settle(std::size_t workers) { return mixer::WaitUntilSignalsHandled(workers, 10000); }
+
+FakeSoundBuffer::FakeSoundBuffer(FakeSound& owner, std::unique_ptr<platform::SoundBuffer> inner,
+                                 const platform::BufferDesc& bufferDesc, int serialNumber)
+    : serial(serialNumber), desc(bufferDesc), owner_(owner), inner_(std::move(inner)) {
   owner_.Track(this);
 }
 
@@ -92,7 +116,6 @@ FakeSoundBuffer::~FakeSoundBuffer() { owner_.Untrack(this); }
 
 HRESULT FakeSoundBuffer::Call(const std::string& name) {
   owner_.Log().Record("SoundBuffer" + std::to_string(serial) + "::" + name);
-  // A fault names either one buffer ("SoundBuffer3::Play") or whichever buffer calls next.
   std::string base = name.substr(0, name.find('('));
   HRESULT code = platform::DS_OK;
   if (!owner_.Faults().Take("SoundBuffer" + std::to_string(serial) + "::" + base, &code))
@@ -104,108 +127,77 @@ HRESULT FakeSoundBuffer::Lock(std::uint32_t offset, std::uint32_t bytes, void** 
                               void** second, std::uint32_t* secondBytes, std::uint32_t flags) {
   HRESULT code = Call("Lock(" + std::to_string(offset) + "," + std::to_string(bytes) + ")");
   if (code != platform::DS_OK) return code;
-  if (lost_) return platform::DSERR_BUFFERLOST;
-  auto size = static_cast<std::uint32_t>(data.size());
-  if (flags & platform::DSBLOCK_ENTIREBUFFER) {
-    offset = 0;
-    bytes = size;
-  }
-  if (offset >= size || bytes == 0 || bytes > size || !first || !firstBytes) return platform::DSERR_INVALIDPARAM;
-  std::uint32_t head = std::min(bytes, size - offset);
-  *first = data.data() + offset;
-  *firstBytes = head;
-  if (second) *second = head < bytes ? data.data() : nullptr;
-  if (secondBytes) *secondBytes = bytes - head;
-  return platform::DS_OK;
+  return inner_->Lock(offset, bytes, first, firstBytes, second, secondBytes, flags);
 }
 
-HRESULT FakeSoundBuffer::Unlock(void*, std::uint32_t firstBytes, void*, std::uint32_t secondBytes) {
-  return Call("Unlock(" + std::to_string(firstBytes) + "," + std::to_string(secondBytes) + ")");
+HRESULT FakeSoundBuffer::Unlock(void* first, std::uint32_t firstBytes, void* second, std::uint32_t secondBytes) {
+  HRESULT code = Call("Unlock(" + std::to_string(firstBytes) + "," + std::to_string(secondBytes) + ")");
+  // A failed unlock still hands the region back, or the buffer would stay locked for ever.
+  HRESULT inner = inner_->Unlock(first, firstBytes, second, secondBytes);
+  return code != platform::DS_OK ? code : inner;
 }
 
 HRESULT FakeSoundBuffer::Play(std::uint32_t flags) {
   HRESULT code = Call("Play(" + std::to_string(flags) + ")");
-  if (code != platform::DS_OK) return code;
-  if (lost_) return platform::DSERR_BUFFERLOST;
-  playing = true;
-  looping = (flags & platform::DSBPLAY_LOOPING) != 0;
-  ++plays;
-  return platform::DS_OK;
+  return code != platform::DS_OK ? code : inner_->Play(flags);
 }
 
 HRESULT FakeSoundBuffer::Stop() {
   HRESULT code = Call("Stop");
-  if (code == platform::DS_OK) playing = false;
-  return code;
+  return code != platform::DS_OK ? code : inner_->Stop();
 }
 
 HRESULT FakeSoundBuffer::GetStatus(std::uint32_t* status) {
   HRESULT code = Call("GetStatus");
-  if (code != platform::DS_OK) return code;
-  *status = (playing ? platform::DSBSTATUS_PLAYING : 0u) | (playing && looping ? platform::DSBSTATUS_LOOPING : 0u) |
-            (lost_ ? platform::DSBSTATUS_BUFFERLOST : 0u);
-  return platform::DS_OK;
+  return code != platform::DS_OK ? code : inner_->GetStatus(status);
 }
 
 HRESULT FakeSoundBuffer::GetCurrentPosition(std::uint32_t* play, std::uint32_t* write) {
   HRESULT code = Call("GetCurrentPosition");
-  if (code != platform::DS_OK) return code;
-  if (play) *play = playCursor;
-  if (write) *write = playCursor;
-  return platform::DS_OK;
+  return code != platform::DS_OK ? code : inner_->GetCurrentPosition(play, write);
 }
 
 HRESULT FakeSoundBuffer::SetCurrentPosition(std::uint32_t position) {
   HRESULT code = Call("SetCurrentPosition(" + std::to_string(position) + ")");
-  if (code != platform::DS_OK) return code;
-  if (position >= data.size()) return platform::DSERR_INVALIDPARAM;
-  playCursor = position;
-  return platform::DS_OK;
+  return code != platform::DS_OK ? code : inner_->SetCurrentPosition(position);
 }
 
 HRESULT FakeSoundBuffer::SetVolume(std::int32_t value) {
   HRESULT code = Call("SetVolume(" + std::to_string(value) + ")");
-  if (code != platform::DS_OK) return code;
-  if (value > platform::DSBVOLUME_MAX || value < platform::DSBVOLUME_MIN) return platform::DSERR_INVALIDPARAM;
-  volume = value;
-  return platform::DS_OK;
+  return code != platform::DS_OK ? code : inner_->SetVolume(value);
 }
 
 HRESULT FakeSoundBuffer::GetVolume(std::int32_t* value) {
   HRESULT code = Call("GetVolume");
-  if (code == platform::DS_OK) *value = volume;
-  return code;
+  return code != platform::DS_OK ? code : inner_->GetVolume(value);
 }
 
 HRESULT FakeSoundBuffer::Restore() {
   HRESULT code = Call("Restore");
-  if (code == platform::DS_OK) lost_ = false;
-  return code;
+  return code != platform::DS_OK ? code : inner_->Restore();
 }
 
 HRESULT FakeSoundBuffer::QueryNotify(std::unique_ptr<platform::SoundNotify>* out) {
   HRESULT code = Call("QueryNotify");
   if (code != platform::DS_OK) return code;
-  if (!(desc.flags & platform::DSBCAPS_CTRLPOSITIONNOTIFY)) return platform::E_NOINTERFACE;
-  *out = std::make_unique<FakeNotify>(owner_, *this);
+  std::unique_ptr<platform::SoundNotify> inner;
+  code = inner_->QueryNotify(&inner);
+  if (code != platform::DS_OK) return code;
+  *out = std::make_unique<FakeNotify>(owner_, std::move(inner));
   return platform::DS_OK;
 }
 
-void FakeSoundBuffer::AdvancePlayCursor(std::uint32_t bytes) {
-  auto size = static_cast<std::uint32_t>(data.size());
-  while (playing && bytes > 0) {
-    std::uint32_t step = std::min(bytes, size - playCursor);
-    std::uint32_t from = playCursor;
-    std::uint32_t to = playCursor + step;  // the cursor passes offsets from..to-1
-    for (const auto& position : notifications)
-      if (position.offset >= from && position.offset < to && position.event) position.event->Set();
-    bytes -= step;
-    playCursor = to;
-    if (playCursor == size) {
-      playCursor = 0;
-      if (!looping) playing = false;
-    }
-  }
+mixer::BufferView FakeSoundBuffer::View() const {
+  mixer::BufferView view;
+  mixer::ViewBuffer(inner_.get(), &view);
+  return view;
 }
+
+std::vector<unsigned char> FakeSoundBuffer::Bytes() const {
+  mixer::BufferView view = View();
+  return std::vector<unsigned char>(view.bytes, view.bytes + view.size);
+}
+
+void FakeSoundBuffer::MarkLost() { mixer::MarkBufferLost(inner_.get()); }
 
 }  // namespace fake

@@ -1,10 +1,11 @@
-// In-memory sound device: buffers are byte arrays whose play cursor the test moves; passing a
-// notification position sets its event. Every call is logged and can be made to fail.
+// The test's sound device: the portable mixer, pulled by the test frame by frame. Every call
+// is logged and can be made to fail; buffers can be made lost.
 #pragma once
 
 #include <vector>
 
 #include "platform/fake/fault_plan.h"
+#include "platform/mixer/mixer.h"
 #include "platform/sound.h"
 
 namespace fake {
@@ -13,31 +14,46 @@ class FakeSoundBuffer;
 
 class FakeSound : public platform::Sound {
  public:
-  FakeSound(CallLog& log, FaultPlan& faults) : log_(log), faults_(faults) {}
+  static constexpr std::uint32_t kOutputRate = 44100;
+
+  FakeSound(CallLog& log, FaultPlan& faults);
 
   platform::HRESULT CreateDirectSound(std::unique_ptr<platform::DirectSound>* out) override;
   std::unique_ptr<platform::Event> CreateEvent() override;
   int WaitForAnyEvent(platform::Event* const* events, std::size_t count, std::uint32_t timeoutMilliseconds) override;
+  std::uint64_t UnderrunCount() override { return mixer_->Underruns(); }
+
+  // Mixes the next frames as the output device would ask for them: interleaved stereo 16-bit.
+  std::vector<std::int16_t> Pull(std::uint32_t frames);
+  // Waits until `workers` worker threads wait again, having handled every notification the
+  // last pull raised.
+  bool Settle(std::size_t workers = 1);
+  mixer::Mixer& Mixer() { return *mixer_; }
 
   // Buffers alive now, in creation order.
-  const std::vector<FakeSoundBuffer*>& Buffers() const { return buffers_; }
+  std::vector<FakeSoundBuffer*> Buffers() const;
   bool Fails(const std::string& call, platform::HRESULT* code);
   CallLog& Log() { return log_; }
   FaultPlan& Faults() { return faults_; }
 
   // Bookkeeping for FakeSoundBuffer.
-  void Track(FakeSoundBuffer* buffer) { buffers_.push_back(buffer); }
+  void Track(FakeSoundBuffer* buffer);
   void Untrack(FakeSoundBuffer* buffer);
 
  private:
   CallLog& log_;
   FaultPlan& faults_;
+  std::shared_ptr<mixer::Mixer> mixer_;
+  mutable std::mutex buffersMutex_;
   std::vector<FakeSoundBuffer*> buffers_;
 };
 
+// A mixer buffer with every call logged as "SoundBuffer<serial>::Call(arguments)" and open to
+// scripted faults, named for one buffer ("SoundBuffer3::Play") or any ("SoundBuffer::Play").
 class FakeSoundBuffer : public platform::SoundBuffer {
  public:
-  FakeSoundBuffer(FakeSound& owner, const platform::BufferDesc& bufferDesc, int serialNumber);
+  FakeSoundBuffer(FakeSound& owner, std::unique_ptr<platform::SoundBuffer> inner, const platform::BufferDesc& desc,
+                  int serialNumber);
   ~FakeSoundBuffer() override;
 
   platform::HRESULT Lock(std::uint32_t offset, std::uint32_t bytes, void** first, std::uint32_t* firstBytes,
@@ -53,25 +69,18 @@ class FakeSoundBuffer : public platform::SoundBuffer {
   platform::HRESULT Restore() override;
   platform::HRESULT QueryNotify(std::unique_ptr<platform::SoundNotify>* out) override;
 
-  // Moves the play cursor as a device would while playing: wraps when looping, stops at the
-  // end otherwise, and sets the event of every notification position passed.
-  void AdvancePlayCursor(std::uint32_t bytes);
-  void MarkLost() { lost_ = true; }
+  // The buffer as the mixer sees it now: bytes, cursor, playing, volume, notifications.
+  mixer::BufferView View() const;
+  std::vector<unsigned char> Bytes() const;
+  void MarkLost();
 
   const int serial;  // creation order, 1 for the first buffer
   const platform::BufferDesc desc;
-  std::vector<unsigned char> data;
-  std::vector<platform::NotifyPosition> notifications;
-  bool playing = false;
-  bool looping = false;
-  std::int32_t volume = 0;
-  std::uint32_t playCursor = 0;
-  int plays = 0;
 
  private:
   platform::HRESULT Call(const std::string& name);
   FakeSound& owner_;
-  bool lost_ = false;
+  std::unique_ptr<platform::SoundBuffer> inner_;
 };
 
 }  // namespace fake

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ class FaultPlan {
     int remaining = 0;  // -1: for ever
     platform::HRESULT code = 0;
   };
+  std::mutex mutex_;  // the sound worker thread calls in too
   std::map<std::string, Fault> faults_;
 };
 
@@ -35,13 +37,14 @@ class FaultPlan {
 class CallLog {
  public:
   void Record(std::string call);
-  const std::vector<std::string>& Calls() const { return calls_; }
+  std::vector<std::string> Calls() const;
   // Calls whose text starts with the prefix.
   std::size_t Count(const std::string& prefix) const;
   std::vector<std::string> Matching(const std::string& prefix) const;
-  void Clear() { calls_.clear(); }
+  void Clear();
 
  private:
+  mutable std::mutex mutex_;  // the sound worker thread records calls too
   std::vector<std::string> calls_;
 };
 

@@ -1,0 +1,174 @@
+// Sound fixtures made in the test: RIFF WAVE images, Ogg Vorbis files, masking, sample ramps.
+#include "sound_fixtures.h"
+
+#include <vorbis/vorbisenc.h>
+#include <vorbis/vorbisfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+
+#include "archive_writer.h"
+#include "sound/sslib2/wave_reader.h"
+
+namespace {
+
+void Put32(Bytes* out, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) out->push_back(static_cast<unsigned char>(value >> (8 * i)));
+}
+void Put16(Bytes* out, std::uint16_t value) {
+  out->push_back(static_cast<unsigned char>(value));
+  out->push_back(static_cast<unsigned char>(value >> 8));
+}
+void PutId(Bytes* out, const char id[4]) { out->insert(out->end(), id, id + 4); }
+
+}  // namespace
+
+Bytes MakeChunk(const char id[4], std::uint32_t size) {
+  Bytes chunk;
+  PutId(&chunk, id);
+  Put32(&chunk, size);
+  for (std::uint32_t i = 0; i < size; ++i) chunk.push_back(static_cast<unsigned char>(0xA0 + i));
+  return chunk;
+}
+
+Bytes MakeWav(const WavSpec& spec, const Bytes& samples) {
+  Bytes body;
+  PutId(&body, "WAVE");
+  PutId(&body, "fmt ");
+  Put32(&body, spec.fmtSize);
+  const std::uint16_t blockAlign = static_cast<std::uint16_t>(spec.channels * spec.bits / 8);
+  Put16(&body, spec.formatTag);
+  Put16(&body, spec.channels);
+  Put32(&body, spec.rate);
+  Put32(&body, spec.rate * blockAlign);
+  Put16(&body, blockAlign);
+  Put16(&body, spec.bits);
+  for (std::uint32_t i = 16; i < spec.fmtSize; ++i) body.push_back(0);
+  body.insert(body.end(), spec.chunkBeforeData.begin(), spec.chunkBeforeData.end());
+  if (spec.withData) {
+    PutId(&body, "data");
+    Put32(&body, static_cast<std::uint32_t>(samples.size()));
+    body.insert(body.end(), samples.begin(), samples.end());
+  }
+  Bytes image;
+  PutId(&image, "RIFF");
+  Put32(&image, static_cast<std::uint32_t>(body.size()));
+  image.insert(image.end(), body.begin(), body.end());
+  return image;
+}
+
+Bytes RampFrames16Stereo(std::uint32_t frames, std::uint32_t first) {
+  Bytes out;
+  out.reserve(frames * 4);
+  for (std::uint32_t i = first; i < first + frames; ++i) {
+    Put16(&out, static_cast<std::uint16_t>(i * 7));
+    Put16(&out, static_cast<std::uint16_t>(0x8000 + i * 3));
+  }
+  return out;
+}
+
+Bytes Masked(Bytes bytes) {
+  sslib2::UnmaskMusicBytes(bytes.data(), bytes.size());
+  return bytes;
+}
+
+void WriteBytes(const std::string& path, const Bytes& bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes EncodeOgg(std::uint32_t rate, int channels, std::uint32_t frames) {
+  vorbis_info info;
+  vorbis_info_init(&info);
+  vorbis_encode_init_vbr(&info, channels, static_cast<long>(rate), 0.4f);
+  vorbis_comment comment;
+  vorbis_comment_init(&comment);
+  vorbis_dsp_state dsp;
+  vorbis_analysis_init(&dsp, &info);
+  vorbis_block block;
+  vorbis_block_init(&dsp, &block);
+  ogg_stream_state stream;
+  ogg_stream_init(&stream, 1234);
+
+  Bytes out;
+  auto append = [&](const ogg_page& page) {
+    out.insert(out.end(), page.header, page.header + page.header_len);
+    out.insert(out.end(), page.body, page.body + page.body_len);
+  };
+  ogg_packet header, commentHeader, codeHeader;
+  vorbis_analysis_headerout(&dsp, &comment, &header, &commentHeader, &codeHeader);
+  ogg_stream_packetin(&stream, &header);
+  ogg_stream_packetin(&stream, &commentHeader);
+  ogg_stream_packetin(&stream, &codeHeader);
+  ogg_page page;
+  while (ogg_stream_flush(&stream, &page)) append(page);
+
+  std::uint32_t done = 0;
+  bool eos = false;
+  while (!eos) {
+    std::uint32_t n = std::min<std::uint32_t>(1024, frames - done);
+    if (n == 0) {
+      vorbis_analysis_wrote(&dsp, 0);
+    } else {
+      float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(n));
+      for (std::uint32_t i = 0; i < n; ++i)
+        for (int c = 0; c < channels; ++c)
+          buffer[c][i] = 0.3f * std::sin(static_cast<float>(done + i) * (0.03f + 0.02f * c));
+      vorbis_analysis_wrote(&dsp, static_cast<int>(n));
+      done += n;
+    }
+    while (vorbis_analysis_blockout(&dsp, &block) == 1) {
+      vorbis_analysis(&block, nullptr);
+      vorbis_bitrate_addblock(&block);
+      ogg_packet packet;
+      while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
+        ogg_stream_packetin(&stream, &packet);
+        while (ogg_stream_pageout(&stream, &page)) {
+          append(page);
+          if (ogg_page_eos(&page)) eos = true;
+        }
+      }
+    }
+  }
+  ogg_stream_clear(&stream);
+  vorbis_block_clear(&block);
+  vorbis_dsp_clear(&dsp);
+  vorbis_comment_clear(&comment);
+  vorbis_info_clear(&info);
+  return out;
+}
+
+Bytes DecodeOgg(const std::string& path) {
+  Bytes pcm;
+  OggVorbis_File file;
+  if (ov_fopen(path.c_str(), &file) != 0) return pcm;
+  char buffer[4096];
+  for (;;) {
+    long n = ov_read(&file, buffer, sizeof buffer, 0, 2, 1, nullptr);
+    if (n <= 0) break;
+    pcm.insert(pcm.end(), buffer, buffer + n);
+  }
+  ov_clear(&file);
+  return pcm;
+}
+
+Bytes EffectSamples(int id) { return RampFrames16Stereo(300 + 10 * id, 1000 * id); }
+
+void WriteEffectArchive(const std::string& leaveOut) {
+  static const char* const kNames[] = {"WAV_MENU_SELECT", "WAV_MENU_DECIDE", "WAV_MENU_CANCEL", "WAV_KAIWA_NEXT",
+                                       "WAV_WARP",        "WAV_RA",          "WAV_SHOT_1",      "WAV_SHOT_2",
+                                       "WAV_ENEMY_DAMAGE", "WAV_ENEMY_HIT",  "WAV_GET_ITEM",    "WAV_DAMAGE",
+                                       "WAV_HITITEM"};
+  std::vector<ArchiveEntry> entries;
+  for (int id = 0; id < 13; ++id) {
+    if (leaveOut == kNames[id]) continue;
+    Bytes image = MakeWav(WavSpec{}, EffectSamples(id));
+    entries.push_back({kNames[id], image});
+  }
+  Bytes archive;
+  std::string error;
+  BuildArchive(entries, &archive, &error);
+  WriteBytes("svdata02.dat", archive);
+}
