@@ -14,6 +14,8 @@
 #include "input/input.h"
 #include "platform/window.h"
 #include "scenes/scenes.h"
+#include "sound/sound.h"
+#include "sound_fixtures.h"
 #include "test_support.h"
 
 class PlayTest : public GameTest {
@@ -65,6 +67,38 @@ class PlayTest : public GameTest {
     int count = 0;
     for (const PlayerShot& shot : gameRecord.playerShots) count += shot.owner == owner;
     return count;
+  }
+
+  // Sound on, with the thirteen effects loaded; the call record starts empty.
+  void EnableSound() {
+    WriteEffectArchive();
+    InitSound(window);
+    EXPECT_FALSE(IsSoundSilent());
+    backend.log.Clear();
+  }
+  struct Played {
+    int effect;
+    int volume;
+    bool operator==(const Played& other) const { return effect == other.effect && volume == other.volume; }
+    friend std::ostream& operator<<(std::ostream& out, const Played& played) {
+      return out << "effect " << played.effect << " at " << played.volume;
+    }
+  };
+  // The effects played since the last call, in order, with their volumes: effect buffers are
+  // made in slot order (six one-voice effects, then sixteen voices each), serial = slot + 1.
+  std::vector<Played> PlayedEffects() {
+    std::vector<Played> played;
+    std::map<int, int> volumes;
+    for (const std::string& call : backend.log.Matching("SoundBuffer")) {
+      const std::size_t colons = call.find("::");
+      const int slot = std::stoi(call.substr(11, colons - 11)) - 1;
+      if (slot >= kEffectSlotCount) continue;
+      const std::string operation = call.substr(colons + 2);
+      if (operation.rfind("SetVolume(", 0) == 0) volumes[slot] = std::stoi(operation.substr(10));
+      if (operation.rfind("Play(", 0) == 0) played.push_back({slot < 6 ? slot : 6 + (slot - 6) / 16, volumes[slot]});
+    }
+    backend.log.Clear();
+    return played;
   }
 
   // The pictures of the last step's draws, in order.

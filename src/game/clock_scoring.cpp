@@ -3,6 +3,7 @@
 #include "game/play.h"
 #include "app/score_ranking.h"
 #include "gfx/gfx.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ void Explode(EnemySlot& slot, PictureId scoreLabel, PictureId multiplierLabel) {
   slot.picture = PIC_BAKU1;
   slot.scoreLabel = scoreLabel;
   slot.multiplierLabel = multiplierLabel;
-  // sound: WAV_ENEMY_DAMAGE
+  PlaySoundEffect(WAV_ENEMY_DAMAGE, 0);
 }
 
 }  // namespace
@@ -41,9 +42,8 @@ void RunClock() {
   if (IsBossStage(gameRecord.stageIndex) && !BossAlive()) return;
   --gameRecord.timeLeft;
   const int left = gameRecord.timeLeft;
-  if (left <= 600 && left % 60 == 0) {
-    // sound: at 0 WAV_DAMAGE, else WAV_RA (the last ten seconds tick)
-  }
+  // The last ten seconds tick; time up sounds like a hit.
+  if (left <= 600 && left % 60 == 0) PlaySoundEffect(left == 0 ? WAV_DAMAGE : WAV_RA, 0);
 }
 
 void KillEnemy(EnemySlot& enemy, int owner) {
@@ -56,7 +56,7 @@ void HitCapsule(EnemySlot& capsule) {
   if (capsule.counter > 1) {
     --capsule.counter;
     capsule.picture = static_cast<std::int16_t>(PIC_ITEM1 + capsule.counter - 1);
-    // sound: WAV_HITITEM
+    PlaySoundEffect(WAV_HITITEM, 0);
     return;
   }
   Explode(capsule, 0, 0);
@@ -73,7 +73,7 @@ void CollectCapsule(EnemySlot& capsule) {
     const double reach = PlayerHeight() / 2 + half;
     // Past 32000 frames one more capsule could overflow the clock: it is left where it is.
     if (dx * dx + dy * dy >= reach * reach || gameRecord.timeLeft >= 32001) continue;
-    // sound: WAV_GET_ITEM
+    PlaySoundEffect(WAV_GET_ITEM, 0);
     const int value = capsule.counter;
     gameRecord.timeLeft = static_cast<std::int16_t>(gameRecord.timeLeft + value * 60);
     capsule.kind = KIND_MARKER;
@@ -94,7 +94,7 @@ void ScoreBossHit(int owner) {
   BossRecord& boss = gameRecord.boss;
   --boss.hitPoints;
   gameRecord.players[owner - 1].score += 100;
-  // sound: WAV_ENEMY_HIT
+  PlaySoundEffect(WAV_ENEMY_HIT, 0);
   if (boss.hitPoints > 0) return;
   for (int p = 0; p < gameRecord.playerCount; ++p) gameRecord.players[p].score += 500 * (gameRecord.stageIndex + 1);
   ClearRecords(gameRecord.enemyShots, kEnemyShotSlots);

@@ -3,6 +3,7 @@
 
 #include "game/play.h"
 #include "gfx/gfx.h"
+#include "sound/sound.h"
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;
@@ -34,6 +35,7 @@ int SpawnBigExplosion(double x, double y) {
     slot.x = slot.baseX = x;
     slot.y = slot.baseY = y;
     slot.picture = PIC_BIGBAKU1;
+    PlaySoundEffect(WAV_ENEMY_DAMAGE, 0);
     return i;
   }
   return -1;

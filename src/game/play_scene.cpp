@@ -7,6 +7,7 @@
 #include "game/game.h"
 #include "game/play.h"
 #include "gfx/gfx.h"
+#include "sound/sound.h"
 #include "input/input.h"
 #include "scenes/scenes.h"
 
@@ -87,7 +88,7 @@ bool StageClearStep() {
       player.x += counter <= 20 ? -gameRecord.clearExitStep[p] : 16;
       DriftTowardsLane(player, p == 0 ? 100 : 300);
     }
-    // sound: counter 20 WAV_WARP
+    if (counter == 20) PlaySoundEffect(WAV_WARP, 0);
   }
   bool requested = false;
   if (counter >= 61) {
@@ -237,7 +238,12 @@ void RestartRun() {
   } else {
     game.demoIndex = -1;
   }
-  // music: StopBgm; trial runs play the play piece, the other modes run silent
+  // Trial runs have the play piece; the other modes run without music.
+  if (game.gameMode == MODE_TRIAL) {
+    ChangeBgm(BgmPiece::kPlay);
+  } else {
+    StopBgm();
+  }
   WriteDebugLog("準備完了");
   play.running = true;
   play.gameOverRank = -1;

@@ -1,6 +1,7 @@
 // The players' shots: the fire operation, flight, the swept hit test and the beam drawing.
 #include "game/play.h"
 #include "gfx/gfx.h"
+#include "sound/sound.h"
 
 namespace {
 
@@ -66,7 +67,12 @@ int FirePlayerShot(bool piercing, double x, double y, double startX, double star
     shot.picture = static_cast<std::int16_t>(PIZ_TAMA1 + gameRecord.players[owner - 1].weapon);
     shot.age = 0;
     SpawnCasing(x, y);
-    // sound: piercing WAV_SHOT_2 at 0, else WAV_SHOT_1 at -500
+    // The rapid shots play 5 dB quieter: there are many more of them.
+    if (piercing) {
+      PlaySoundEffect(WAV_SHOT_2, 0);
+    } else {
+      PlaySoundEffect(WAV_SHOT_1, -500);
+    }
     return i;
   }
   return -1;

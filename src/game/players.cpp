@@ -1,6 +1,7 @@
 // The two players: input, movement, firing, damage, trail and drawing.
 #include "game/play.h"
 #include "gfx/gfx.h"
+#include "sound/sound.h"
 #include "input/input.h"
 
 namespace {
@@ -128,7 +129,7 @@ void MoveAndFirePlayers(PlayerInput inputs[2]) {
 }
 
 void DamagePlayer(PlayerRecord& player) {
-  // sound: WAV_DAMAGE
+  PlaySoundEffect(WAV_DAMAGE, 0);
   ++player.missCount;
   player.damageTimer = 120;
   const int penalty = player.weapon == WEAPON_SPEED ? 180 : 300;
