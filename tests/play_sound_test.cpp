@@ -1,5 +1,7 @@
 // The play scene's effects and music: which effect each event plays, at which volume, and the
 // run start's music by mode.
+#include <algorithm>
+
 #include "play_test_support.h"
 
 namespace {
@@ -123,6 +125,26 @@ TEST_F(PlaySoundTest, TrialRunsAskForThePlayPieceOtherModesStopTheMusic) {
     Step();
     EXPECT_EQ(currentScene, PlayScene);
   }
+}
+
+TEST_F(PlaySoundTest, ATrialRunStartsThePlayPieceAndAnExtraRunStopsIt) {
+  appState.enable_debug_write = 1;
+  EnableSound();
+  WriteBytes("svdata04.mx", Masked(EncodeOgg(44100, 2, 5000)));
+  auto has = [](const std::vector<std::string>& log, const std::string& line) {
+    return std::find(log.begin(), log.end(), line) != log.end();
+  };
+  ResetDebugLog();
+  PlayScene(window, 1);
+  std::vector<std::string> log = LogMessages();
+  EXPECT_TRUE(has(log, "BGM(svdata04.mx)準備中..."));
+  EXPECT_TRUE(has(log, "BGM開始完了"));
+  ResetDebugLog();
+  PlayScene(window, 4);
+  log = LogMessages();
+  EXPECT_TRUE(has(log, "BGM停止完了"));
+  EXPECT_FALSE(has(log, "BGM開始完了"));
+  EXPECT_FALSE(has(log, "BGM(svdata04.mx)準備中..."));
 }
 
 }  // namespace
