@@ -253,6 +253,9 @@ void ResetPlayScene() {
   play = PlaySceneState{};
   ClearGameRecord();
   gameRecord.demoIndex = -1;
+  // No run yet: nothing ranked, no second player.
+  gameRecord.runResult.resultRank = -1;
+  gameRecord.runResult.resultScoreP2 = -1;
 }
 
 int PlayScene(platform::WindowHandle window, int kind) {
