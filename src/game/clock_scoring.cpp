@@ -1,7 +1,7 @@
 // The clock, time capsules, kill and boss scores, explosions and their labels, and the result
 // handed to the ending.
-#include "game/play.h"
 #include "app/score_ranking.h"
+#include "game/play.h"
 #include "gfx/gfx.h"
 #include "sound/sound.h"
 

@@ -7,9 +7,9 @@
 #include "game/game.h"
 #include "game/play.h"
 #include "gfx/gfx.h"
-#include "sound/sound.h"
 #include "input/input.h"
 #include "scenes/scenes.h"
+#include "sound/sound.h"
 
 namespace {
 

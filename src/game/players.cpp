@@ -1,8 +1,8 @@
 // The two players: input, movement, firing, damage, trail and drawing.
 #include "game/play.h"
 #include "gfx/gfx.h"
-#include "sound/sound.h"
 #include "input/input.h"
+#include "sound/sound.h"
 
 namespace {
 
