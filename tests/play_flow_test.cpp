@@ -94,6 +94,21 @@ TEST_F(PlayFlowTest, DemonstrationShowsItsLabelAndEndsOnALivePressOrAtTheTablesE
   EXPECT_EQ(currentScene, TitleScene);
 }
 
+TEST_F(PlayFlowTest, FramesThatAreNotDrawnStillRunTheGame) {
+  Start(1);
+  appState.halfRate = 1;
+  appState.renderThisFrame = 0;
+  const std::int16_t clock = gameRecord.timeLeft;
+  Hold(platform::VK_SPACE);
+  Step();
+  EXPECT_TRUE(backend.graphics.draws.empty());
+  EXPECT_EQ(gameRecord.timeLeft, clock - 1);
+  EXPECT_EQ(LiveShots(1), 1);
+  appState.renderThisFrame = 1;
+  Step();
+  EXPECT_FALSE(backend.graphics.draws.empty());
+}
+
 TEST_F(PlayFlowTest, AWeaponByteOutsideTheThreeWeaponsPlaysAsRapidFire) {
   const std::uint16_t cases[][3] = {{0x0302, 2, 0}, {0xFF01, 1, 0}, {0x0203, 0, 2}};
   for (const auto& test : cases) {
