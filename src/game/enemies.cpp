@@ -1,6 +1,5 @@
 // The enemy pool: placement from the stage lists, the per-frame pass over every slot (capsules,
 // explosions, markers, body contact) and the slots' drawing.
-
 #include "game/play.h"
 #include "gfx/gfx.h"
 
