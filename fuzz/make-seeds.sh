@@ -5,7 +5,7 @@
 set -euo pipefail
 build=$1
 corpus=$2
-mkdir -p "$corpus"/{archive_fuzz,picture_fuzz,reg_file_fuzz,stored_integer_fuzz,score_block_fuzz}
+mkdir -p "$corpus"/{archive_fuzz,picture_fuzz,reg_file_fuzz,stored_integer_fuzz,score_block_fuzz,wav_reader_fuzz,ogg_reader_fuzz,wave_image_fuzz}
 svpack="$build/svpack"
 
 # A small archive of a few real pictures (whole packs are too big to mutate quickly).
@@ -20,7 +20,17 @@ if [[ -f "$build/svdata01.dat" && -x "$svpack" ]]; then
   for file in "$corpus"/picture_fuzz/*; do [[ -f "$file" ]] && cp "$file" "$pictures/small/"; done
   "$svpack" pack "$pictures/small" "$corpus/archive_fuzz/small.dat" >/dev/null
 fi
-[[ -f "$build/svdata02.dat" ]] && cp "$build/svdata02.dat" "$corpus/archive_fuzz/effects.dat"
+if [[ -f "$build/svdata02.dat" && -x "$svpack" ]]; then
+  cp "$build/svdata02.dat" "$corpus/archive_fuzz/effects.dat"
+  "$svpack" extract "$build/svdata02.dat" "$pictures/effects" >/dev/null
+  for name in WAV_SHOT_1 WAV_MENU_SELECT WAV_ITEM_GET; do
+    [[ -f "$pictures/effects/$name" ]] && cp "$pictures/effects/$name" "$corpus/wave_image_fuzz/$name"
+  done
+  # A masked plain-wave music file made of one effect.
+  "$svpack" mask "$pictures/effects/WAV_SHOT_1" "$corpus/wav_reader_fuzz/shot.m" >/dev/null
+fi
+# The head of the title music: enough for its headers and first pages.
+[[ -f "$build/svdata03.mx" ]] && head -c 65536 "$build/svdata03.mx" >"$corpus/ogg_reader_fuzz/title-head.mx"
 printf 'bbmkdata00\x1b' >"$corpus/archive_fuzz/signature-only"
 
 printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Ostrelan\\sorvaniTrial\\CurrentVersion]\r\n"bWindowed"=dword:00000001\r\n"ProgramFile"="/usr/games/sorvani"\r\n"Buttons"=hex:01,01,03,00,00,00,00,00,00,00,00,00,00,00,00,00\r\n"name"=hex(2):41,00,42,00,00,00\r\n' \

@@ -15,7 +15,7 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -DSORVANI_FUZZ=ON -DSORVANI_TESTS=OF
 targets=()
 for source in fuzz/*_fuzz.cpp; do targets+=("$(basename "$source" .cpp)"); done
 echo "fuzz: building ${targets[*]}"
-cmake --build "$build" -j2 --target "${targets[@]}" svpack >/dev/null
+cmake --build "$build" -j2 --target "${targets[@]}" svpack sorvani_data >/dev/null
 
 corpus="$build/corpus"
 rm -rf "$corpus"

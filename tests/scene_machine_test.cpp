@@ -38,9 +38,6 @@ TEST_F(SceneMachineTest, EveryEntryLogsItsTagAndBecomesCurrent) {
       {WeaponSelectScene, 2, {"[weapon_select]", "準備開始"}},
       {WeaponSelectScene, 4, {"[weapon_select]", "準備開始"}},
       {WeaponSelectScene, 5, {"[weapon_select]", "準備開始"}},
-      {PlayScene, 1, {"[playgame]"}},
-      {PlayScene, 3, {"[playgame]"}},
-      {PlayScene, 5, {"[playgame]"}},
       {EndingScene, 1, {"[ending]"}},
   };
   for (const auto& entry : cases) {

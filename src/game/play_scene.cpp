@@ -1,64 +1,272 @@
-// The play scene. For now only the entry contract, the game record the front-end scenes share
-// with it, the program's random generator and the ranking display; the run itself comes with
-// the play-scene work.
-#include <cstdint>
+// The play scene: run start, stage set-up, the frame's fixed order, stage clear, time up and the
+// hand-over to the ending.
+#include <cstdio>
 
+#include "app/app.h"
 #include "app/score_ranking.h"
 #include "game/game.h"
+#include "game/play.h"
 #include "gfx/gfx.h"
+#include "input/input.h"
 #include "scenes/scenes.h"
+#include "sound/sound.h"
 
 namespace {
 
+constexpr int kDemoLength = 1685;
+
 struct PlaySceneState {
-  int frames = 0;
+  bool running = false;
+  std::int32_t gameOverRank = -1;
+  PlayerInput inputs[2] = {};
 };
 PlaySceneState play;
 
-std::uint32_t randomState = 1;
+void SetUpStage() {
+  char line[64];
+  std::snprintf(line, sizeof line, "ステージ%d 初期化開始", gameRecord.stageIndex + 1);
+  WriteDebugLog(line);
+  PlaceCloudsAtRandom();
+  ClearRecords(gameRecord.casings, kCasingSlots);
+  ClearRecords(gameRecord.playerShots, kPlayerShotSlots);
+  ClearRecords(gameRecord.enemies, kEnemySlots);
+  ClearRecords(gameRecord.enemyShots, kEnemyShotSlots);
+  ClearRecords(&gameRecord.boss, 1);
+  PlacePlayersForStage();
+  const int moved = gameRecord.bgOffset[0] - 320;
+  gameRecord.bgOffset[0] = static_cast<std::int16_t>(moved < -640 ? 0 : moved);
+  gameRecord.stageInitPending = 0;
+  gameRecord.pauseCounter = 0;
+  gameRecord.stageClearCounter = 0;
+  gameRecord.stageIntroTimer = 0;
+
+  WriteDebugLog("ステージ構成開始");
+  if (IsBossStage(gameRecord.stageIndex)) {
+    SetUpBoss();
+  } else {
+    int limit = 0;
+    const StageEntry* list = StageList(gameRecord.gameMode, gameRecord.playerCount, gameRecord.stageIndex, &limit);
+    const int hitPoints = StageHitPoints(gameRecord.gameMode, gameRecord.playerCount);
+    for (int i = 0; i < limit && list[i].kind != 0; ++i) {
+      if (PlaceEnemy(list[i], hitPoints) < 0) break;
+    }
+  }
+  WriteDebugLog("ステージ構成完了");
+}
+
+void DriftTowardsLane(PlayerRecord& player, int lane) { player.y += player.y <= lane ? 1 : -1; }
+
+// The run's last stage is behind: time bonus, ranking, result, and the ending takes over.
+void EnterEnding() {
+  const int bonus = gameRecord.timeLeft * 100 / 60;
+  PlayerRecord* players = gameRecord.players;
+  players[0].score += bonus;
+  int rank = -1;
+  if (gameRecord.playerCount == 2) {
+    players[1].score += bonus;
+  } else {
+    rank = InsertRanking(gameRecord.gameMode, players[0].weapon, 31, gameRecord.timeLeft, players[0].score);
+  }
+  FillRunResult(rank);
+  play.running = false;
+  SwitchToEnding();
+}
+
+// One step of the exit flight; false when the ending has taken over.
+bool StageClearStep() {
+  std::int16_t& counter = gameRecord.stageClearCounter;
+  PushTrails();
+  const int players = gameRecord.playerCount;
+  if (counter == 1) {
+    for (int p = 0; p < players; ++p) gameRecord.clearExitStep[p] = gameRecord.players[p].x / 20;
+    gameRecord.stageIntroTimer = 180;
+    ClearRecords(gameRecord.playerShots, kPlayerShotSlots);
+    ClearRecords(gameRecord.enemyShots, kEnemyShotSlots);
+  } else if (counter <= 60) {
+    for (int p = 0; p < players; ++p) {
+      PlayerRecord& player = gameRecord.players[p];
+      player.x += counter <= 20 ? -gameRecord.clearExitStep[p] : 16;
+      DriftTowardsLane(player, p == 0 ? 100 : 300);
+    }
+    if (counter == 20) PlaySoundEffect(WAV_WARP, 0);
+  }
+  bool requested = false;
+  if (counter >= 61) {
+    if (gameRecord.stageIndex >= kStageCount - 1) {
+      EnterEnding();
+      return false;
+    }
+    ++gameRecord.stageIndex;
+    gameRecord.stageInitPending = 1;
+    ++gameRecord.stagesCleared;
+    requested = true;
+  }
+  ++counter;
+  const int left = (640 - PictureWidth(PIC_GOTONEXTSTAGE)) / 2;
+  const int top = (480 - PictureHeight(PIC_GOTONEXTSTAGE)) / 2;
+  const int alpha = requested ? 128 : 255;
+  DrawPlay(PIC_GOTONEXTSTAGE, left, top, alpha);
+  const int limited = alpha < gameRecord.fadeAlpha ? alpha : gameRecord.fadeAlpha;
+  DrawStageNumber(requested ? gameRecord.stageIndex : gameRecord.stageIndex + 1, limited, static_cast<float>(left + 96),
+                  static_cast<float>(top));
+  return true;
+}
+
+// Time up and the game-over display; false when the title has taken over.
+bool TimeUpStep(platform::WindowHandle window) {
+  const bool alone = gameRecord.playerCount == 1;
+  const PlayerRecord& first = gameRecord.players[0];
+  if (gameRecord.timeLeft == 0) {
+    play.gameOverRank = alone ? InsertRanking(gameRecord.gameMode, first.weapon, gameRecord.stagesCleared + 1, 0,
+                                              first.score)
+                              : -1;
+  }
+  DrawPlay(PIC_GAMEOVER, (640 - PictureWidth(PIC_GAMEOVER)) / 2, (480 - PictureHeight(PIC_GAMEOVER)) / 2, 255);
+  if (alone) {
+    // The new entry's row blinks.
+    const int place = (gameRecord.frameCounter / 15) % 2 == 0 ? play.gameOverRank : -1;
+    DrawRanking(gameRecord.gameMode, gameRecord.fadeAlpha, first.weapon, place);
+  }
+  const int before = gameRecord.timeLeft--;
+  if (before <= -300) {
+    play.running = false;
+    TitleScene(window, 1);
+    return false;
+  }
+  return true;
+}
+
+// The demonstration's frame start; false when a live press (or the table's end) returned to
+// the title before anything was drawn.
+bool DemoContinues(platform::WindowHandle window) {
+  GetInput(INPUT_POLL);
+  if (gameRecord.demoIndex >= kDemoLength || GetInput(INPUT_SHOT) || GetInput(INPUT_PAUSE)) {
+    play.running = false;
+    TitleScene(window, 1);
+    return false;
+  }
+  ++gameRecord.demoIndex;
+  return true;
+}
+
+void FrameStep(platform::WindowHandle window) {
+  GameRecord& game = gameRecord;
+  if (game.demoIndex >= 0 && !DemoContinues(window)) return;
+  if (game.stageInitPending != 0) SetUpStage();
+  if (game.stageIntroTimer < 180) {
+    if (!IsPaused()) ++game.stageIntroTimer;
+    game.fadeAlpha = static_cast<std::int16_t>(game.fadeAlpha + 5 > 255 ? 255 : game.fadeAlpha + 5);
+  }
+  DrawBackdrop();
+  if (game.stageIntroTimer < 180) DrawStageTitle();
+
+  if (game.demoIndex >= 0) {
+    // The recorded input table comes with the demonstration work; until then the sister idles.
+    play.inputs[0] = PlayerInput{};
+    play.inputs[1] = PlayerInput{};
+  } else {
+    ReadInput(play.inputs);
+  }
+  if (!IsPaused() && !IsClearing() && game.timeLeft > 0) {
+    PushTrails();
+    MoveAndFirePlayers(play.inputs);
+  }
+  if (!IsPaused()) {
+    RunClock();
+    if (game.timeLeft > 0) {
+      MovePlayerShots();
+      MoveCasings();
+      MoveEnemySlots();
+      const bool bossStage = IsBossStage(game.stageIndex);
+      if (bossStage) UpdateBoss();
+      if (AnyEnemyLeft() || (bossStage && BossAlive())) MoveEnemyShots();
+      if (!bossStage && !IsClearing() && !AnyEnemyLeft()) game.stageClearCounter = 1;
+    }
+    // After this frame's hits, so a hit player stands still for exactly 60 frames (30).
+    CountDownDamageTimers();
+  }
+
+  DrawPlayers();
+  if (IsBossStage(game.stageIndex)) DrawBoss();
+  DrawEnemySlots();
+  DrawEnemyShots();
+  if (!IsClearing()) DrawPlayerShots();
+  DrawCasings();
+  DrawAndMoveSparks();
+
+  if (IsClearing() && !StageClearStep()) return;
+  DrawHud();
+  if (game.demoIndex >= 0 && (game.frameCounter / 30) % 2 == 0) DrawPlay(PIC_DEMO, 220, 150, 255);
+  if (game.timeLeft <= 0 && !TimeUpStep(window)) return;
+  game.frameCounter = static_cast<std::int16_t>(game.frameCounter >= 359 ? 0 : game.frameCounter + 1);
+}
 
 }  // namespace
 
-GameRecord gameRecord;
+void DrawPlay(PictureId id, double x, double y, int alpha) {
+  if (alpha > gameRecord.fadeAlpha) alpha = gameRecord.fadeAlpha;
+  DrawPicture(id, static_cast<float>(x), static_cast<float>(y), alpha < 0 ? 0 : alpha);
+}
+
+int PlayerWidth() { return PictureWidth(PIC_SENRA_REN_1); }
+int PlayerHeight() { return PictureHeight(PIC_SENRA_REN_1); }
+bool IsPaused() { return gameRecord.pauseCounter > 0; }
+bool IsClearing() { return gameRecord.stageClearCounter > 0; }
+
+void RestartRun() {
+  GameRecord& game = gameRecord;
+  SeedRandom(static_cast<std::uint32_t>(game.gameMode + 1192296));
+  game.stageInitPending = 1;
+  game.fadeAlpha = 0;
+  game.stageIndex = 0;
+  game.frameCounter = 0;
+  game.timeLeft = kClockStart;
+  game.pauseLastKey = 0;
+  ClearRecords(game.bgOffset, kStripCount);
+  ClearRecords(game.players, 2);
+  // A weapon byte outside 0..2 would pick other pictures and another mode's ranking: it plays
+  // as the rapid-fire weapon.
+  const int first = game.weaponChoice & 0xFF;
+  const int second = game.weaponChoice >> 8;
+  game.players[0].weapon = static_cast<std::uint8_t>(first <= WEAPON_SPEED ? first : WEAPON_REN);
+  game.players[1].weapon = static_cast<std::uint8_t>(second <= WEAPON_SPEED ? second : WEAPON_REN);
+  game.stagesCleared = 0;
+  game.playerCount = game.entryType == 2 || game.entryType == 5 ? 2 : 1;
+  if (game.entryType == 3) {
+    ClearRecords(game.players, 2);
+    game.demoIndex = 0;
+  } else {
+    game.demoIndex = -1;
+  }
+  // Trial runs have the play piece; the other modes run without music.
+  if (game.gameMode == MODE_TRIAL) {
+    ChangeBgm(BgmPiece::kPlay);
+  } else {
+    StopBgm();
+  }
+  WriteDebugLog("準備完了");
+  play.running = true;
+  play.gameOverRank = -1;
+}
 
 void ResetPlayScene() {
   play = PlaySceneState{};
-  gameRecord = GameRecord{};
+  ClearGameRecord();
+  gameRecord.demoIndex = -1;
+  // No run yet: nothing ranked, no second player.
+  gameRecord.runResult.resultRank = -1;
+  gameRecord.runResult.resultScoreP2 = -1;
 }
 
-void SeedRandom(std::uint32_t seed) { randomState = seed; }
-
-int Rand() {
-  randomState = randomState * 214013u + 2531011u;
-  return static_cast<int>((randomState >> 16) & 32767u);
-}
-
-void DrawRanking(int gameMode, int alpha, int weapon, int highlightedPlace) {
-  if (gameMode < 0 || gameMode > 2 || weapon < 0 || weapon > 2) return;
-  DrawPicture(PIC_RANKING, 0, 335, alpha);
-  static constexpr PictureId kPlaceLabels[3] = {PIC_1ST, PIC_2ND, PIC_3RD};
-  const RankingEntry* table = scoreRanking.tables[gameMode * 3 + weapon];
-  for (int k = 0; k < kRankingPlaces; ++k) {
-    // The third row has room only for blinking whole.
-    if (k == 2 && highlightedPlace == 2) break;
-    const float y = static_cast<float>(384 + 24 * k);
-    if (k != highlightedPlace) {
-      DrawPicture(kPlaceLabels[k], 20, y, alpha);
-      DrawPicture(PIC_CSTAGE, 100, y, alpha);
-      DrawNumber(table[k].stageReached, alpha, 260, y, 2);
-    }
-    DrawPicture(PIC_SCORE, 400, y, alpha);
-    DrawNumber(table[k].score, alpha, 500, y, 6);
-  }
-}
-
-int PlayScene(platform::WindowHandle, int kind) {
+int PlayScene(platform::WindowHandle window, int kind) {
   if (kind >= 1 && kind <= 5) {
     BecomeCurrentScene("[playgame]", PlayScene);
-    play = PlaySceneState{};
+    LoadPictureSet(kPlayPictureSet);
+    gameRecord.gameMode = static_cast<std::int16_t>(kind <= 3 ? MODE_TRIAL : IsLKeyDown() ? MODE_LUNATIC : MODE_EXTRA);
     gameRecord.entryType = kind;
+    RestartRun();
     return 0;
   }
-  ++play.frames;
+  if (play.running) FrameStep(window);
   return 0;
 }
