@@ -3,8 +3,11 @@
 // lines and the window it destroys.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/score_ranking.h"
 #include "game/game.h"
+#include "game/play.h"
 #include "scene_test_support.h"
 
 namespace {
@@ -26,10 +29,10 @@ class EndingTest : public SceneTest {
     result.resultWeapon = 1;
     SwitchToEnding();
   }
-  void Press() {
-    Hold(DIK_SPACE);
+  void Press(std::uint8_t key = DIK_SPACE) {
+    Hold(key);
     Frame();
-    Hold(DIK_SPACE, false);
+    Hold(key, false);
     Frame();
   }
   // The digits drawn on one row from x on, in order.
@@ -138,6 +141,53 @@ TEST_F(EndingTest, AReplayedEndingLeavesOutTheMissesItDoesNotKnow) {
   Frames(1 + 5 * 364 + 40);
   EXPECT_TRUE(Drew(PIC_SCORE));
   EXPECT_FALSE(Drew(PIC_MISS));
+}
+
+// The whole way: the weapon chosen, the run started, the thirtieth stage cleared, the ending
+// with that run's result, and the title entered fresh.
+TEST_F(EndingTest, ClearedThirtiethStageLeadsThroughTheEndingBackToTheTitle) {
+  ResetRanking();
+  WeaponSelectScene(window, 1);
+  Frames(30);
+  Press(platform::DIK_RIGHT);
+  Press();
+  ASSERT_EQ(FramesUntilLeaving(40), 28);
+  ASSERT_EQ(currentScene, PlayScene);
+  Frame();  // the first stage's set-up
+  gameRecord.stageIndex = 29;
+  gameRecord.stageClearCounter = 1;  // the last boss has just fallen
+  gameRecord.boss.defeatTimer = 61;
+  gameRecord.timeLeft = 600;
+  gameRecord.players[0].score = 4000;
+  ClearRecords(gameRecord.enemies, kEnemySlots);
+  ASSERT_GT(FramesUntilLeaving(100), 0);
+  ASSERT_EQ(currentScene, EndingScene);
+  EXPECT_EQ(gameRecord.runResult.resultWeapon, 1);
+  EXPECT_EQ(gameRecord.runResult.resultRank, 0);
+
+  Frame();
+  EXPECT_EQ(pictures.currentSet, kEndingPictureSet);
+  Frames(5 * 364 + 40);
+  ASSERT_TRUE(Drew(PIC_CONGRATULATIONS));
+  const int score = 4000 + 600 * 100 / 60;
+  const std::vector<PictureId> digits = DigitsAt(140, 260, 400);
+  ASSERT_EQ(digits.size(), 6u);
+  int shown = 0;
+  for (PictureId digit : digits) shown = shown * 10 + (digit - PIC_0);
+  EXPECT_EQ(shown, score);
+  Press();
+  EXPECT_EQ(FramesUntilLeaving(40), 31);
+  EXPECT_EQ(currentScene, TitleScene);
+  const std::vector<std::string> tags = SceneTags();
+  ASSERT_GE(tags.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(tags.end() - 3, tags.end()),
+            (std::vector<std::string>{"[playgame]", "[ending]", "[title]"}));
+  // A fresh title entry: it looks for the title music again.
+  const std::vector<std::string> log = LogMessages();
+  const auto title = std::find(log.rbegin(), log.rend(), "[title]");
+  ASSERT_NE(title, log.rbegin());
+  EXPECT_EQ(*(title - 1), "BGM(svdata03.m)準備中...");
+  ResetRanking();
 }
 
 class ProgramExitTest : public SceneTest {};
