@@ -212,4 +212,41 @@ TEST_F(SdlFrontEndTest, LogosTitleWeaponSelectionStoryAndExitByKeyboard) {
   EXPECT_NE(log.find("[program_exit]\nBGM停止準備\nBGM停止完了\n"), std::string::npos) << log;
 }
 
+// Start-up to close through a stretch of play: the run started from the weapon selection, flown
+// and fired by held keys, then the window closed (SIGINT arrives as the close box).
+TEST_F(SdlFrontEndTest, FullPathIntoPlayAndClosedWhilePlaying) {
+  ASSERT_TRUE(StartProgram());
+  ASSERT_EQ(Xdotool("search --sync --name '^Sorvani$' windowfocus --sync"), 0) << ErrorOutput();
+  Xdotool("keydown space");
+  const bool title = TagsReach(2, 10s);
+  Xdotool("keyup space");
+  ASSERT_TRUE(title) << Log() << ErrorOutput();
+  std::this_thread::sleep_for(1000ms);
+  Tap("space");  // START
+  ASSERT_TRUE(TagsReach(3, 10s)) << Log();
+  std::this_thread::sleep_for(1000ms);
+  Tap("space");  // the first weapon
+  ASSERT_TRUE(TagsReach(4, 10s)) << Log();
+  Xdotool("keydown space");
+  for (const char* key : {"Up", "Down", "Right", "Left"}) {
+    Xdotool(std::string("keydown ") + key);
+    std::this_thread::sleep_for(500ms);
+    Xdotool(std::string("keyup ") + key);
+  }
+  Xdotool("keyup space");
+  ASSERT_EQ(waitpid(program, &status, WNOHANG), 0) << "the program ended while playing:\n" << Log();
+  kill(program, SIGINT);
+  ASSERT_TRUE(WaitForEnd(20s)) << "the program did not end; its log:\n" << Log() << "standard error:\n"
+                               << ErrorOutput();
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << "\n" << ErrorOutput();
+  EXPECT_EQ(SceneTags(), (std::vector<std::string>{"[oplogo]", "[title]", "[weapon_select]", "[playgame]"}))
+      << Log();
+  // The run stopped the title music and started its own.
+  const std::string log = Log();
+  const auto play = log.find("[playgame]");
+  ASSERT_NE(play, std::string::npos);
+  EXPECT_NE(log.find("BGM停止準備\nBGM停止完了\nBGM(svdata04.m)準備中...", play), std::string::npos) << log;
+  EXPECT_NE(log.find("BGM開始完了", play), std::string::npos) << log;
+}
+
 }  // namespace
