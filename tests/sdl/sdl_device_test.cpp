@@ -12,6 +12,7 @@
 
 #include <SDL_image.h>
 
+#include "platform/sdl/sdl_image.h"
 #include "sdl_test_support.h"
 
 namespace {
@@ -438,6 +439,22 @@ TEST_P(SdlDeviceTest, BadPictureBytesAreInvalidData) {
   const char svg[] = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"2\" height=\"2\"><rect width=\"2\" "
                      "height=\"2\" fill=\"red\"/></svg>";
   EXPECT_EQ(device->CreateTextureFromMemory(svg, sizeof svg - 1, 0, &texture), D3DXERR_INVALIDDATA);
+}
+
+// A PNG whose chunk claims more bytes than the file holds is refused before the decoder (the
+// fuzzer found a 262-byte file claiming a 570 MB chunk keep the decoder checksumming for
+// minutes).
+TEST(SdlImageTest, PngChunksMustLieInsideTheFile) {
+  const std::vector<std::uint8_t> png = Saved(false, true);
+  ASSERT_FALSE(png.empty());
+  EXPECT_TRUE(platform::sdl::PngChunksFit(png.data(), png.size()));
+  EXPECT_FALSE(platform::sdl::PngChunksFit(png.data(), png.size() - 1));  // IEND cut short
+  std::vector<std::uint8_t> overlong = png;
+  overlong[33] = 0x22;  // the chunk after IHDR now claims about 570 MB
+  EXPECT_FALSE(platform::sdl::PngChunksFit(overlong.data(), overlong.size()));
+  platform::sdl::SurfacePtr image;
+  EXPECT_EQ(platform::sdl::DecodeImage(overlong.data(), overlong.size(), &image), D3DXERR_INVALIDDATA);
+  EXPECT_EQ(platform::sdl::DecodeImage(png.data(), png.size(), &image), D3D_OK);
 }
 
 INSTANTIATE_TEST_SUITE_P(DeviceTypes, SdlDeviceTest, ::testing::Values(D3DDEVTYPE_HAL, D3DDEVTYPE_REF),

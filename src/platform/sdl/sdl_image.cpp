@@ -18,6 +18,10 @@ HRESULT DecodeImage(const void* data, std::size_t size, SurfacePtr* out) {
   // is what is left. The other decoders (SVG, XCF, ...) are more parser than a replaced
   // archive should reach.
   const char* type = IMG_isPNG(stream) ? "PNG" : IMG_isBMP(stream) ? "BMP" : IMG_isJPG(stream) ? "JPG" : "TGA";
+  if (std::strcmp(type, "PNG") == 0 && !PngChunksFit(data, size)) {
+    SDL_RWclose(stream);
+    return D3DXERR_INVALIDDATA;
+  }
   SDL_Surface* image = IMG_LoadTyped_RW(stream, 1, type);
   if (!image) {
     // SDL reports exhaustion only through its error text.
@@ -25,6 +29,19 @@ HRESULT DecodeImage(const void* data, std::size_t size, SurfacePtr* out) {
   }
   out->reset(image);
   return D3D_OK;
+}
+
+bool PngChunksFit(const void* data, std::size_t size) {
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  std::size_t at = 8;  // past the signature
+  while (at + 12 <= size) {
+    const std::uint64_t length = std::uint64_t(bytes[at]) << 24 | std::uint64_t(bytes[at + 1]) << 16 |
+                                 std::uint64_t(bytes[at + 2]) << 8 | bytes[at + 3];
+    if (at + 12 + length > size) return false;
+    if (std::memcmp(bytes + at + 4, "IEND", 4) == 0) return true;
+    at += 12 + static_cast<std::size_t>(length);
+  }
+  return false;  // ended inside a chunk header, or without "IEND"
 }
 
 bool ReadPngInfo(const void* data, std::size_t size, ImageInfo* out) {

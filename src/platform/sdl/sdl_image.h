@@ -20,6 +20,10 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 // memory ran out, D3DERR_INVALIDCALL for no bytes at all.
 HRESULT DecodeImage(const void* data, std::size_t size, SurfacePtr* out);
 
+// True when every chunk of a PNG file lies inside it (walked up to "IEND"). A damaged length
+// would otherwise have the decoder checksum hundreds of megabytes that are not there.
+bool PngChunksFit(const void* data, std::size_t size);
+
 // Size and format from a PNG file's header alone; false for anything that is not a PNG with a
 // header SDL2_image would take.
 bool ReadPngInfo(const void* data, std::size_t size, ImageInfo* out);
