@@ -457,6 +457,22 @@ TEST(SdlImageTest, PngChunksMustLieInsideTheFile) {
   EXPECT_EQ(platform::sdl::DecodeImage(png.data(), png.size(), &image), D3D_OK);
 }
 
+// Likewise a TGA header claiming far more pixels than the file could hold, even run-length
+// packed (34 bytes claiming 65535 x 65535 kept the decoder clearing memory for minutes).
+TEST(SdlImageTest, TgaMustHoldThePixelsItsHeaderClaims) {
+  const std::vector<std::uint8_t> tga = Tga();
+  EXPECT_TRUE(platform::sdl::TgaHeaderFits(tga.data(), tga.size()));
+  EXPECT_FALSE(platform::sdl::TgaHeaderFits(tga.data(), tga.size() - 1));
+  std::vector<std::uint8_t> huge(34, 0);
+  huge[2] = 10;  // run-length true colour
+  huge[12] = huge[13] = huge[14] = huge[15] = 0xFF;
+  huge[16] = 32;
+  EXPECT_FALSE(platform::sdl::TgaHeaderFits(huge.data(), huge.size()));
+  platform::sdl::SurfacePtr image;
+  EXPECT_EQ(platform::sdl::DecodeImage(huge.data(), huge.size(), &image), D3DXERR_INVALIDDATA);
+  EXPECT_EQ(platform::sdl::DecodeImage(tga.data(), tga.size(), &image), D3D_OK);
+}
+
 INSTANTIATE_TEST_SUITE_P(DeviceTypes, SdlDeviceTest, ::testing::Values(D3DDEVTYPE_HAL, D3DDEVTYPE_REF),
                          DeviceTypeName);
 

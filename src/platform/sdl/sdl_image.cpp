@@ -18,7 +18,8 @@ HRESULT DecodeImage(const void* data, std::size_t size, SurfacePtr* out) {
   // is what is left. The other decoders (SVG, XCF, ...) are more parser than a replaced
   // archive should reach.
   const char* type = IMG_isPNG(stream) ? "PNG" : IMG_isBMP(stream) ? "BMP" : IMG_isJPG(stream) ? "JPG" : "TGA";
-  if (std::strcmp(type, "PNG") == 0 && !PngChunksFit(data, size)) {
+  if ((std::strcmp(type, "PNG") == 0 && !PngChunksFit(data, size)) ||
+      (std::strcmp(type, "TGA") == 0 && !TgaHeaderFits(data, size))) {
     SDL_RWclose(stream);
     return D3DXERR_INVALIDDATA;
   }
@@ -42,6 +43,24 @@ bool PngChunksFit(const void* data, std::size_t size) {
     at += 12 + static_cast<std::size_t>(length);
   }
   return false;  // ended inside a chunk header, or without "IEND"
+}
+
+bool TgaHeaderFits(const void* data, std::size_t size) {
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  if (!bytes || size < 18) return false;
+  auto word = [&](std::size_t at) { return std::uint64_t(bytes[at]) | std::uint64_t(bytes[at + 1]) << 8; };
+  const unsigned imageType = bytes[2];
+  const bool runLength = imageType >= 9;
+  if (imageType != 1 && imageType != 2 && imageType != 3 && imageType != 9 && imageType != 10 && imageType != 11)
+    return false;
+  const std::uint64_t pixels = word(12) * word(14);
+  const unsigned depth = bytes[16];
+  if (pixels == 0 || (depth != 8 && depth != 15 && depth != 16 && depth != 24 && depth != 32)) return false;
+  const std::uint64_t pixelBytes = (depth + 7) / 8;
+  const std::uint64_t header = 18 + bytes[0] + (bytes[1] != 0 ? word(5) * ((bytes[7] + 7) / 8) : 0);
+  // A run-length packet is one count byte and one pixel for up to 128 pixels.
+  const std::uint64_t least = runLength ? (pixels + 127) / 128 * (1 + pixelBytes) : pixels * pixelBytes;
+  return header + least <= size;
 }
 
 bool ReadPngInfo(const void* data, std::size_t size, ImageInfo* out) {

@@ -24,6 +24,11 @@ HRESULT DecodeImage(const void* data, std::size_t size, SurfacePtr* out);
 // would otherwise have the decoder checksum hundreds of megabytes that are not there.
 bool PngChunksFit(const void* data, std::size_t size);
 
+// True when a TGA file (which has no signature: anything else ends up read as one) holds at
+// least the pixels its header claims, counting run-length packets at their densest. Without it
+// 34 bytes of noise can claim four billion pixels and have them allocated and cleared.
+bool TgaHeaderFits(const void* data, std::size_t size);
+
 // Size and format from a PNG file's header alone; false for anything that is not a PNG with a
 // header SDL2_image would take.
 bool ReadPngInfo(const void* data, std::size_t size, ImageInfo* out);
