@@ -2,65 +2,25 @@
 // boxes with no display at all.
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <filesystem>
+#include <functional>
 #include <string>
-#include <thread>
 
 #include "app/app.h"
 #include "app/dialogs.h"
 #include "platform/sdl/sdl_backend.h"
 #include "resources/dialog_templates.h"
+#include "sdl_test_support.h"
 
 namespace {
-
-// An Xvfb server of our own, one per test process: GTK opens its display only once.
-class PrivateXServer {
- public:
-  PrivateXServer() {
-    if (access("/usr/bin/Xvfb", X_OK) != 0) return;
-    const int number = 70 + static_cast<int>(getpid() % 200);
-    display_ = ":" + std::to_string(number);
-    const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
-    pid_ = fork();
-    if (pid_ == 0) {
-      freopen("/dev/null", "w", stdout);
-      freopen("/dev/null", "w", stderr);
-      execl("/usr/bin/Xvfb", "Xvfb", display_.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-            static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    for (int i = 0; i < 100 && !std::filesystem::exists(socket); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    ready_ = std::filesystem::exists(socket);
-  }
-  ~PrivateXServer() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  bool Ready() const { return ready_; }
-  const std::string& Display() const { return display_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string display_;
-  bool ready_ = false;
-};
 
 class GtkDialogsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!Server().Ready()) GTEST_SKIP() << "Xvfb is not installed here (package xvfb); the GTK dialogs go unseen";
+    if (!Server().Started()) GTEST_SKIP() << "Xvfb is not installed here (package xvfb); the GTK dialogs go unseen";
     setenv("DISPLAY", Server().Display().c_str(), 1);
     unsetenv("SDL_VIDEODRIVER");
     ASSERT_TRUE(platform::sdl::GtkDisplayAvailable()) << "GTK could not open " << Server().Display();
@@ -94,8 +54,9 @@ class GtkDialogsTest : public ::testing::Test {
     return false;
   }
 
-  static PrivateXServer& Server() {
-    static PrivateXServer server;
+  // One server per test process: GTK opens its display only once.
+  static sdltest::XServer& Server() {
+    static sdltest::XServer server;
     return server;
   }
 

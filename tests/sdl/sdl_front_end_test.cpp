@@ -37,7 +37,8 @@ class SdlFrontEndTest : public ::testing::Test {
     const char* made = mkdtemp(pattern);
     ASSERT_NE(made, nullptr);
     directory = made;
-    ASSERT_TRUE(StartServer()) << "Xvfb did not start";
+    ASSERT_TRUE(server.Started()) << "Xvfb did not start";
+    display = server.Display();
   }
 
   void TearDown() override {
@@ -45,35 +46,8 @@ class SdlFrontEndTest : public ::testing::Test {
       kill(program, SIGKILL);
       waitpid(program, nullptr, 0);
     }
-    if (server > 0) {
-      kill(server, SIGTERM);
-      waitpid(server, nullptr, 0);
-    }
-    if (serverPipe >= 0) close(serverPipe);
     std::error_code ignored;
     if (!directory.empty()) std::filesystem::remove_all(directory, ignored);
-  }
-
-  bool StartServer() {
-    int ready[2];
-    if (pipe(ready) != 0) return false;
-    server = fork();
-    if (server == 0) {
-      close(ready[0]);
-      const std::string fd = std::to_string(ready[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
-             static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(ready[1]);
-    serverPipe = ready[0];
-    std::string number;
-    pollfd wait{serverPipe, POLLIN, 0};
-    char c = 0;
-    while (poll(&wait, 1, 10000) == 1 && read(serverPipe, &c, 1) == 1 && c != '\n') number += c;
-    if (number.empty()) return false;
-    display = ":" + number;
-    return true;
   }
 
   // A copy of the program with the build's data pack, the run log on and the launcher off.
@@ -163,9 +137,8 @@ class SdlFrontEndTest : public ::testing::Test {
   }
 
   std::string directory, gameDirectory, errorPath, display;
-  pid_t server = -1;
+  sdltest::XServer server;
   pid_t program = -1;
-  int serverPipe = -1;
   int status = 0;
   bool ended = false;
 };

@@ -30,7 +30,8 @@ class SdlX11KeyboardTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!OnPath("Xvfb") || !OnPath("xdotool")) GTEST_SKIP() << "needs Xvfb and xdotool";
-    ASSERT_TRUE(StartServer()) << "Xvfb did not start";
+    ASSERT_TRUE(server.Started()) << "Xvfb did not start";
+    display = server.Display();
     const char* driver = std::getenv("SDL_VIDEODRIVER");
     savedDriver = driver ? driver : "";
     hadDriver = driver != nullptr;
@@ -55,39 +56,11 @@ class SdlX11KeyboardTest : public ::testing::Test {
     ResetInput();
     platform::InstallBackend(nullptr);
     backend.reset();
-    if (server > 0) {
-      kill(server, SIGTERM);
-      waitpid(server, nullptr, 0);
-    }
-    if (serverPipe >= 0) close(serverPipe);
     if (hadDriver) {
       setenv("SDL_VIDEODRIVER", savedDriver.c_str(), 1);
     } else {
       unsetenv("SDL_VIDEODRIVER");
     }
-  }
-
-  bool StartServer() {
-    int ready[2];
-    if (pipe(ready) != 0) return false;
-    server = fork();
-    if (server == 0) {
-      close(ready[0]);
-      const std::string fd = std::to_string(ready[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
-             static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(ready[1]);
-    // The server writes the number and then the line end; it stops if the pipe is gone by then.
-    serverPipe = ready[0];
-    std::string number;
-    pollfd wait{serverPipe, POLLIN, 0};
-    char c = 0;
-    while (poll(&wait, 1, 10000) == 1 && read(serverPipe, &c, 1) == 1 && c != '\n') number += c;
-    if (number.empty()) return false;
-    display = ":" + number;
-    return true;
   }
 
   int Xdotool(const std::string& arguments) {
@@ -142,8 +115,7 @@ class SdlX11KeyboardTest : public ::testing::Test {
     return false;
   }
 
-  pid_t server = -1;
-  int serverPipe = -1;
+  sdltest::XServer server;
   std::string display;
   std::string savedDriver;
   bool hadDriver = false;

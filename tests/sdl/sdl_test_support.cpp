@@ -1,7 +1,12 @@
 // Shared pieces of the SDL backend tests.
 #include "sdl_test_support.h"
 
+#include <fcntl.h>
 #include <iconv.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -131,6 +136,41 @@ std::vector<platform::Message> BackendTest::Drain() {
   platform::Message message;
   while (windows.PeekMessage(&message)) messages.push_back(message);
   return messages;
+}
+
+XServer::XServer() {
+  int ready[2];
+  if (pipe(ready) != 0) return;
+  pid_ = fork();
+  if (pid_ == 0) {
+    close(ready[0]);
+    const int nothing = open("/dev/null", O_WRONLY);
+    if (nothing >= 0) {
+      dup2(nothing, STDOUT_FILENO);
+      dup2(nothing, STDERR_FILENO);
+    }
+    const std::string fd = std::to_string(ready[1]);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+           static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(ready[1]);
+  // The server writes the number and then the line end; it stops if the pipe is gone by then.
+  pipe_ = ready[0];
+  if (pid_ < 0) return;
+  std::string number;
+  pollfd wait{pipe_, POLLIN, 0};
+  char c = 0;
+  while (poll(&wait, 1, 10000) == 1 && read(pipe_, &c, 1) == 1 && c != '\n') number += c;
+  if (!number.empty()) display_ = ":" + number;
+}
+
+XServer::~XServer() {
+  if (pid_ > 0) {
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+  }
+  if (pipe_ >= 0) close(pipe_);
 }
 
 }  // namespace sdltest

@@ -48,6 +48,23 @@ void WriteTestPictureArchive(const std::string& path);
 // A run log read back as UTF-8 text, one message per line without the time stamps.
 std::string ReadShiftJisLog(const std::string& path);
 
+// A private Xvfb server for as long as the object lives, on a display number the server picks
+// itself; Started() is false when Xvfb is missing or did not come up.
+class XServer {
+ public:
+  XServer();
+  ~XServer();
+  XServer(const XServer&) = delete;
+  XServer& operator=(const XServer&) = delete;
+  bool Started() const { return !display_.empty(); }
+  const std::string& Display() const { return display_; }
+
+ private:
+  int pid_ = -1;
+  int pipe_ = -1;
+  std::string display_;
+};
+
 // A backend brought up on the offscreen driver, with the recording class registered.
 class BackendTest : public ::testing::Test {
  protected:
