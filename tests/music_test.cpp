@@ -65,7 +65,7 @@ TEST_F(MusicTest, OnlyTheOggFormPresentIsOpenedAfterTheWaveSearchFailsAndPlaysFr
 
 TEST_F(MusicTest, WaveFormIsPreferredWhenBothArePresentAndTheStopLinesComeFirstNextTime) {
   const Bytes samples = RampFrames16Stereo(20000);
-  WriteBytes("svdata04.m", Masked(MakeWav(WavSpec{}, samples)));
+  WriteBytes("svdata04.m", Masked(MakeWav(WavLayout{}, samples)));
   WriteBytes("svdata04.mx", Masked(EncodeOgg(44100, 2, 5000)));
   ChangeBgm(BgmPiece::kPlay);
   EXPECT_EQ(LogMessages(), Join({"BGM(svdata04.m)準備中...", "BGM開いています..."}, kStartLines));
@@ -90,7 +90,7 @@ TEST_F(MusicTest, WaveFormIsPreferredWhenBothArePresentAndTheStopLinesComeFirstN
 }
 
 TEST_F(MusicTest, MusicOffOrSilentWritesNoMusicLineAndSearchesNoFile) {
-  WriteBytes("svdata03.m", Masked(MakeWav(WavSpec{}, RampFrames16Stereo(1000))));
+  WriteBytes("svdata03.m", Masked(MakeWav(WavLayout{}, RampFrames16Stereo(1000))));
   appState.NoBGM = 1;
   ChangeBgm(BgmPiece::kTitle);
   EXPECT_EQ(OpenBgmWave("svdata03.m"), 1);
@@ -123,10 +123,10 @@ TEST_F(MusicTest, DamagedWaveFileCountsAsOpenedSoTheOggIsNotTriedAndTheOldStream
 
   // With a piece set up earlier, its stream restarts on a closed reader: silence, no crash.
   const Bytes samples = RampFrames16Stereo(30000);
-  WriteBytes("svdata04.m", Masked(MakeWav(WavSpec{}, samples)));
+  WriteBytes("svdata04.m", Masked(MakeWav(WavLayout{}, samples)));
   ChangeBgm(BgmPiece::kPlay);
   EXPECT_EQ(Pull(1000), Bytes(samples.begin(), samples.begin() + 4000));
-  Bytes broken = Masked(MakeWav(WavSpec{}, samples));
+  Bytes broken = Masked(MakeWav(WavLayout{}, samples));
   broken.resize(44);  // the data chunk now reaches past the end of the file
   WriteBytes("svdata04.m", broken);
   ChangeBgm(BgmPiece::kPlay);
@@ -134,7 +134,7 @@ TEST_F(MusicTest, DamagedWaveFileCountsAsOpenedSoTheOggIsNotTriedAndTheOldStream
 }
 
 TEST_F(MusicTest, StreamThatCannotBeSetUpReturnsZeroSoTheOggIsTried) {
-  WriteBytes("svdata03.m", Masked(MakeWav(WavSpec{}, RampFrames16Stereo(2000))));
+  WriteBytes("svdata03.m", Masked(MakeWav(WavLayout{}, RampFrames16Stereo(2000))));
   Bytes ogg = EncodeOgg(44100, 1, 9000);
   WriteBytes("plain.ogg", ogg);
   WriteBytes("svdata03.mx", Masked(ogg));

@@ -33,21 +33,21 @@ Bytes MakeChunk(const char id[4], std::uint32_t size) {
   return chunk;
 }
 
-Bytes MakeWav(const WavSpec& spec, const Bytes& samples) {
+Bytes MakeWav(const WavLayout& layout, const Bytes& samples) {
   Bytes body;
   PutId(&body, "WAVE");
   PutId(&body, "fmt ");
-  Put32(&body, spec.fmtSize);
-  const std::uint16_t blockAlign = static_cast<std::uint16_t>(spec.channels * spec.bits / 8);
-  Put16(&body, spec.formatTag);
-  Put16(&body, spec.channels);
-  Put32(&body, spec.rate);
-  Put32(&body, spec.rate * blockAlign);
+  Put32(&body, layout.fmtSize);
+  const std::uint16_t blockAlign = static_cast<std::uint16_t>(layout.channels * layout.bits / 8);
+  Put16(&body, layout.formatTag);
+  Put16(&body, layout.channels);
+  Put32(&body, layout.rate);
+  Put32(&body, layout.rate * blockAlign);
   Put16(&body, blockAlign);
-  Put16(&body, spec.bits);
-  for (std::uint32_t i = 16; i < spec.fmtSize; ++i) body.push_back(0);
-  body.insert(body.end(), spec.chunkBeforeData.begin(), spec.chunkBeforeData.end());
-  if (spec.withData) {
+  Put16(&body, layout.bits);
+  for (std::uint32_t i = 16; i < layout.fmtSize; ++i) body.push_back(0);
+  body.insert(body.end(), layout.chunkBeforeData.begin(), layout.chunkBeforeData.end());
+  if (layout.withData) {
     PutId(&body, "data");
     Put32(&body, static_cast<std::uint32_t>(samples.size()));
     body.insert(body.end(), samples.begin(), samples.end());
@@ -164,7 +164,7 @@ void WriteEffectArchive(const std::string& leaveOut) {
   std::vector<ArchiveEntry> entries;
   for (int id = 0; id < 13; ++id) {
     if (leaveOut == kNames[id]) continue;
-    Bytes image = MakeWav(WavSpec{}, EffectSamples(id));
+    Bytes image = MakeWav(WavLayout{}, EffectSamples(id));
     entries.push_back({kNames[id], image});
   }
   Bytes archive;

@@ -7,7 +7,7 @@
 
 using Bytes = std::vector<unsigned char>;
 
-struct WavSpec {
+struct WavLayout {
   std::uint16_t formatTag = 1;
   std::uint16_t channels = 2;
   std::uint32_t rate = 44100;
@@ -18,7 +18,7 @@ struct WavSpec {
 };
 
 // A whole RIFF WAVE image holding the samples.
-Bytes MakeWav(const WavSpec& spec, const Bytes& samples);
+Bytes MakeWav(const WavLayout& layout, const Bytes& samples);
 // An extra chunk with the given id and payload size (no pad byte).
 Bytes MakeChunk(const char id[4], std::uint32_t size);
 // Distinct 16-bit stereo frames: frame i holds (i, -i) wrapped into 16 bits, so any mix-up shows.

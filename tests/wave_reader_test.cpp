@@ -45,11 +45,11 @@ TEST_F(WaveReaderTest, MaskedWavOpensAndHandsOutTheSamplesFromAnyFrame) {
     SCOPED_TRACE(c.name);
     Bytes samples;
     for (int i = 0; i < 600; ++i) samples.push_back(static_cast<unsigned char>(i * 13));
-    WavSpec spec;
-    spec.bits = c.bits;
-    spec.channels = c.channels;
-    spec.chunkBeforeData = c.before;
-    WriteBytes("piece.m", Masked(MakeWav(spec, samples)));
+    WavLayout layout;
+    layout.bits = c.bits;
+    layout.channels = c.channels;
+    layout.chunkBeforeData = c.before;
+    WriteBytes("piece.m", Masked(MakeWav(layout, samples)));
 
     CPlainWavFileReader reader;
     ASSERT_TRUE(reader.Open("piece.m"));
@@ -80,18 +80,18 @@ TEST_F(WaveReaderTest, MaskedWavOpensAndHandsOutTheSamplesFromAnyFrame) {
 
 TEST_F(WaveReaderTest, WavThatIsNotAMaskedPcmPieceDoesNotOpenAndLeavesTheReaderClosed) {
   const Bytes samples = RampFrames16Stereo(64);
-  WavSpec good;
-  WavSpec notPcm;
+  WavLayout good;
+  WavLayout notPcm;
   notPcm.formatTag = 3;
-  WavSpec noData;
+  WavLayout noData;
   noData.withData = false;
   noData.chunkBeforeData = MakeChunk("LIST", 10);
-  WavSpec shortFmt;
+  WavLayout shortFmt;
   shortFmt.fmtSize = 14;
 
   Bytes wrapping = Masked(MakeWav(good, samples));
   // A "LIST" chunk whose size reaches past the file (and would wrap a 32-bit offset).
-  WavSpec huge;
+  WavLayout huge;
   huge.chunkBeforeData = MakeChunk("LIST", 0);
   Bytes hugeImage = MakeWav(huge, samples);
   hugeImage[40] = hugeImage[41] = hugeImage[42] = 0xFF;
@@ -121,9 +121,9 @@ TEST_F(WaveReaderTest, WavThatIsNotAMaskedPcmPieceDoesNotOpenAndLeavesTheReaderC
 }
 
 TEST_F(WaveReaderTest, LoopAnswersFollowTheModuleLoopPointsAndTheLength) {
-  WavSpec spec;
-  WriteBytes("a.m", Masked(MakeWav(spec, RampFrames16Stereo(132300))));
-  WriteBytes("b.m", Masked(MakeWav(spec, RampFrames16Stereo(132301))));
+  WavLayout layout;
+  WriteBytes("a.m", Masked(MakeWav(layout, RampFrames16Stereo(132300))));
+  WriteBytes("b.m", Masked(MakeWav(layout, RampFrames16Stereo(132301))));
   CPlainWavFileReader exact, longer;
   ASSERT_TRUE(exact.Open("a.m"));
   ASSERT_TRUE(longer.Open("b.m"));
