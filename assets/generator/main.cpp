@@ -52,9 +52,13 @@ void Usage() {
 
 }  // namespace
 
-// Fontconfig keeps its font cache until the process ends; in sanitizer builds that is not a
-// leak of ours.
+// Fontconfig keeps its font cache until the process ends, and pango matches fonts on threads of
+// its own that share it; in sanitizer builds neither is a fault of ours.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char* __tsan_default_suppressions() {
+  return "race:libfontconfig.so\nrace:libglib-2.0.so\nrace:libpango-1.0.so\nrace:libpangoft2-1.0.so\n"
+         "race:libharfbuzz.so\nrace:libcairo.so\n";
+}
 
 int main(int argc, char** argv) {
   std::string outDir = ".", contactSheet, layoutSheet, sizeTable, resources, zoomSheet;
