@@ -1,7 +1,6 @@
 // Sound hot paths: Ogg decoding through COggFileReader against vorbisfile's own loop on the
 // same unmasked file, and the mixer with all 118 effect voices and the music stream playing.
 #include <benchmark/benchmark.h>
-#include <vorbis/vorbisenc.h>
 #include <vorbis/vorbisfile.h>
 
 #include <cmath>
@@ -10,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ogg_encoder.h"
 #include "platform/mixer/mixer.h"
 #include "sound/sslib2/ogg_file_reader.h"
 
@@ -20,64 +20,13 @@ constexpr std::uint32_t kFrames = kRate * 10;
 constexpr std::uint32_t kSegment = 33076;  // one stream segment of 44100 Hz 16-bit stereo
 
 std::vector<unsigned char> EncodeTone() {
-  vorbis_info info;
-  vorbis_info_init(&info);
-  vorbis_encode_init_vbr(&info, 2, kRate, 0.4f);
-  vorbis_comment comment;
-  vorbis_comment_init(&comment);
-  vorbis_dsp_state dsp;
-  vorbis_analysis_init(&dsp, &info);
-  vorbis_block block;
-  vorbis_block_init(&dsp, &block);
-  ogg_stream_state stream;
-  ogg_stream_init(&stream, 7);
-  std::vector<unsigned char> out;
-  ogg_page page;
-  auto append = [&] {
-    out.insert(out.end(), page.header, page.header + page.header_len);
-    out.insert(out.end(), page.body, page.body + page.body_len);
-  };
-  ogg_packet a, b, c;
-  vorbis_analysis_headerout(&dsp, &comment, &a, &b, &c);
-  ogg_stream_packetin(&stream, &a);
-  ogg_stream_packetin(&stream, &b);
-  ogg_stream_packetin(&stream, &c);
-  while (ogg_stream_flush(&stream, &page)) append();
-  std::uint32_t done = 0;
-  bool eos = false;
-  while (!eos) {
-    std::uint32_t n = std::min<std::uint32_t>(4096, kFrames - done);
-    if (n == 0) {
-      vorbis_analysis_wrote(&dsp, 0);
-    } else {
-      float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(n));
-      for (std::uint32_t i = 0; i < n; ++i) {
-        float t = static_cast<float>(done + i) / kRate;
-        buffer[0][i] = 0.3f * std::sin(t * 2200.0f) + 0.1f * std::sin(t * 9100.0f);
-        buffer[1][i] = 0.3f * std::sin(t * 3300.0f);
-      }
-      vorbis_analysis_wrote(&dsp, static_cast<int>(n));
-      done += n;
-    }
-    while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-      vorbis_analysis(&block, nullptr);
-      vorbis_bitrate_addblock(&block);
-      ogg_packet packet;
-      while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
-        ogg_stream_packetin(&stream, &packet);
-        while (ogg_stream_pageout(&stream, &page)) {
-          append();
-          if (ogg_page_eos(&page)) eos = true;
-        }
-      }
-    }
+  std::vector<float> interleaved(2 * static_cast<std::size_t>(kFrames));
+  for (std::uint32_t i = 0; i < kFrames; ++i) {
+    const float t = static_cast<float>(i) / kRate;
+    interleaved[2 * i] = 0.3f * std::sin(t * 2200.0f) + 0.1f * std::sin(t * 9100.0f);
+    interleaved[2 * i + 1] = 0.3f * std::sin(t * 3300.0f);
   }
-  ogg_stream_clear(&stream);
-  vorbis_block_clear(&block);
-  vorbis_dsp_clear(&dsp);
-  vorbis_comment_clear(&comment);
-  vorbis_info_clear(&info);
-  return out;
+  return EncodeOggVorbis(interleaved, 2, kRate, 0.4f, 7, nullptr);
 }
 
 // The same piece, plain and masked, written once per run.

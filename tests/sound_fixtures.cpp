@@ -1,7 +1,6 @@
 // Sound fixtures made in the test: RIFF WAVE images, Ogg Vorbis files, masking, sample ramps.
 #include "sound_fixtures.h"
 
-#include <vorbis/vorbisenc.h>
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 #include <fstream>
 
 #include "archive_writer.h"
+#include "ogg_encoder.h"
 #include "sound/sslib2/wave_reader.h"
 
 namespace {
@@ -80,64 +80,11 @@ void WriteBytes(const std::string& path, const Bytes& bytes) {
 }
 
 Bytes EncodeOgg(std::uint32_t rate, int channels, std::uint32_t frames) {
-  vorbis_info info;
-  vorbis_info_init(&info);
-  vorbis_encode_init_vbr(&info, channels, static_cast<long>(rate), 0.4f);
-  vorbis_comment comment;
-  vorbis_comment_init(&comment);
-  vorbis_dsp_state dsp;
-  vorbis_analysis_init(&dsp, &info);
-  vorbis_block block;
-  vorbis_block_init(&dsp, &block);
-  ogg_stream_state stream;
-  ogg_stream_init(&stream, 1234);
-
-  Bytes out;
-  auto append = [&](const ogg_page& page) {
-    out.insert(out.end(), page.header, page.header + page.header_len);
-    out.insert(out.end(), page.body, page.body + page.body_len);
-  };
-  ogg_packet header, commentHeader, codeHeader;
-  vorbis_analysis_headerout(&dsp, &comment, &header, &commentHeader, &codeHeader);
-  ogg_stream_packetin(&stream, &header);
-  ogg_stream_packetin(&stream, &commentHeader);
-  ogg_stream_packetin(&stream, &codeHeader);
-  ogg_page page;
-  while (ogg_stream_flush(&stream, &page)) append(page);
-
-  std::uint32_t done = 0;
-  bool eos = false;
-  while (!eos) {
-    std::uint32_t n = std::min<std::uint32_t>(1024, frames - done);
-    if (n == 0) {
-      vorbis_analysis_wrote(&dsp, 0);
-    } else {
-      float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(n));
-      for (std::uint32_t i = 0; i < n; ++i)
-        for (int c = 0; c < channels; ++c)
-          buffer[c][i] = 0.3f * std::sin(static_cast<float>(done + i) * (0.03f + 0.02f * c));
-      vorbis_analysis_wrote(&dsp, static_cast<int>(n));
-      done += n;
-    }
-    while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-      vorbis_analysis(&block, nullptr);
-      vorbis_bitrate_addblock(&block);
-      ogg_packet packet;
-      while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
-        ogg_stream_packetin(&stream, &packet);
-        while (ogg_stream_pageout(&stream, &page)) {
-          append(page);
-          if (ogg_page_eos(&page)) eos = true;
-        }
-      }
-    }
-  }
-  ogg_stream_clear(&stream);
-  vorbis_block_clear(&block);
-  vorbis_dsp_clear(&dsp);
-  vorbis_comment_clear(&comment);
-  vorbis_info_clear(&info);
-  return out;
+  std::vector<float> interleaved(static_cast<std::size_t>(frames) * channels);
+  for (std::uint32_t i = 0; i < frames; ++i)
+    for (int c = 0; c < channels; ++c)
+      interleaved[i * channels + c] = 0.3f * std::sin(static_cast<float>(i) * (0.03f + 0.02f * c));
+  return EncodeOggVorbis(interleaved, channels, static_cast<long>(rate), 0.4f, 1234, nullptr);
 }
 
 Bytes DecodeOgg(const std::string& path) {
