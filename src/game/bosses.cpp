@@ -1,30 +1,26 @@
-// The boss record on boss stages: set-up, the fall and its explosions, drawing and the hit by a
-// player shot. Each boss's path, attacks and body shape come with the boss work.
-#include "game/play.h"
+// The boss record on boss stages: set-up, the fall and its explosions, the fade, and the shapes
+// the bosses share. Each boss's own behaviour is its BossKind.
+#include <cmath>
+
+#include "game/boss_kinds.h"
 #include "gfx/gfx.h"
+
+const BossKind& BossOfStage(int stageIndex) {
+  static const BossKind* const kBosses[] = {&kBossOfStage5,  &kBossOfStage10, &kBossOfStage15,
+                                            &kBossOfStage20, &kBossOfStage25, &kBossOfStage30};
+  const int boss = stageIndex / 5;
+  return *kBosses[boss < 0 ? 0 : boss > 5 ? 5 : boss];
+}
 
 void SetUpBoss() {
   BossRecord& boss = gameRecord.boss;
   ClearRecords(&boss, 1);
   boss.x = 448;
   boss.y = 180;
-  const bool harder = gameRecord.gameMode != MODE_TRIAL;
-  const bool two = gameRecord.playerCount == 2;
-  const bool lunatic = gameRecord.gameMode == MODE_LUNATIC;
-  int hitPoints = 0;
-  switch (gameRecord.stageIndex) {
-    case 4:
-      boss.picture = PIC_BOSS1_NORMAL1;
-      hitPoints = (harder ? 35 : 30) + (two ? 10 : 0) + (lunatic ? 10 : 0);
-      break;
-    case 9:
-      boss.picture = PIZ_BOSS2RA;
-      hitPoints = (harder ? 40 : 35) + (two ? 15 : 0) + (lunatic ? 10 : 0);
-      break;
-    default:
-      break;
-  }
-  boss.maxHitPoints = boss.hitPoints = static_cast<std::int16_t>(hitPoints);
+  const BossKind& kind = BossOfStage(gameRecord.stageIndex);
+  boss.picture = static_cast<std::int16_t>(kind.picture);
+  boss.maxHitPoints = boss.hitPoints =
+      static_cast<std::int16_t>(kind.hitPoints(gameRecord.gameMode, gameRecord.playerCount));
   boss.halfWidth = static_cast<std::int16_t>(PictureWidth(boss.picture) / 2);
 }
 
@@ -32,7 +28,10 @@ bool BossAlive() { return gameRecord.boss.hitPoints >= 1; }
 
 void UpdateBoss() {
   BossRecord& boss = gameRecord.boss;
-  if (BossAlive()) return;
+  if (BossAlive()) {
+    BossOfStage(gameRecord.stageIndex).fly(boss);
+    return;
+  }
   ++boss.defeatTimer;
   if (boss.defeatTimer == 60) gameRecord.stageClearCounter = 1;
   const int w = PictureWidth(boss.picture);
@@ -48,16 +47,27 @@ void UpdateBoss() {
 void DrawBoss() {
   const BossRecord& boss = gameRecord.boss;
   if (boss.picture == 0) return;
-  int alpha = boss.defeatTimer < 60 ? gameRecord.fadeAlpha : 495 - 4 * boss.defeatTimer;
-  DrawPlay(boss.picture, boss.x, boss.y, alpha < 0 ? 0 : alpha);
+  const int alpha = boss.defeatTimer < 60 ? gameRecord.fadeAlpha : 495 - 4 * boss.defeatTimer;
+  BossOfStage(gameRecord.stageIndex).draw(boss, alpha < 0 ? 0 : alpha);
 }
 
-bool BossHitByShot(const PlayerShot& shot) {
-  const BossRecord& boss = gameRecord.boss;
+bool BossHitByShot(const PlayerShot& shot) { return BossOfStage(gameRecord.stageIndex).hitByShot(gameRecord.boss, shot); }
+
+bool ShotHitsCircle(const PlayerShot& shot, double centreX, double centreY, double radius) {
   const int shotW = PictureWidth(shot.picture);
-  const double radius = PictureHeight(shot.picture) / 2;
-  const double centreX = boss.x + PictureWidth(boss.picture) / 2;
-  const double centreY = boss.y + PictureHeight(boss.picture) / 2;
-  return SweptCircleHit(shot.prevX + shotW / 2, shot.x + shotW / 2, shot.y + radius, radius, centreX, centreY,
-                        boss.halfWidth);
+  const double shotRadius = PictureHeight(shot.picture) / 2;
+  return SweptCircleHit(shot.prevX + shotW / 2, shot.x + shotW / 2, shot.y + shotRadius, shotRadius, centreX, centreY,
+                        radius);
+}
+
+void TouchPlayersWithCircle(double centreX, double centreY, double radius) {
+  for (int p = 0; p < gameRecord.playerCount; ++p) {
+    PlayerRecord& player = gameRecord.players[p];
+    if (player.damageTimer == 0 && PlayerTouches(player, centreX, centreY, radius)) DamagePlayer(player);
+  }
+}
+
+double AngleToPlayer(int p, double x, double y) {
+  const PlayerRecord& player = gameRecord.players[p];
+  return std::atan2(player.y + PlayerHeight() / 2 - y, player.x + PlayerWidth() / 2 - x);
 }
