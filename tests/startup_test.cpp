@@ -153,6 +153,8 @@ TEST_F(StartupTest, StoredSettingsAreReadWithTheirRules) {
   backend.registry.PutString(kSettingsKeyPath, "30fps", "1");
   backend.registry.PutString(kSettingsKeyPath, "CpuIdle", "1a");
   StoreDword("demowait", 0);
+  StoreDword("integerScale", 1);
+  StoreDword("smoothScale", 3);
   backend.registry.Put(kSettingsKeyPath, "Buttons2", platform::REG_BINARY, {3, 0, 1});
   std::vector<unsigned char> block(324, 0);
   block[8] = 0x10;  // table 0, place 0, score 16
@@ -163,6 +165,9 @@ TEST_F(StartupTest, StoredSettingsAreReadWithTheirRules) {
   EXPECT_EQ(appState.halfRate, 1);
   EXPECT_EQ(appState.CpuIdle, 0);
   EXPECT_EQ(appState.demowait, 30u);
+  // The window comfort values reach the device.
+  EXPECT_TRUE(graphics.d3dpp.integerScaling);
+  EXPECT_FALSE(graphics.d3dpp.smoothScaling);
   EXPECT_EQ(appState.buttonTable1[2], 3);  // no "Buttons": the defaults stay
   EXPECT_EQ(appState.buttonTable2[0], 3);
   EXPECT_EQ(appState.buttonTable2[2], 1);

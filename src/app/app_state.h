@@ -17,6 +17,8 @@ struct AppState {
   std::uint8_t CpuIdle = 0;
   std::uint8_t noOpeningDialog = 0;
   std::uint32_t demowait = 30;
+  std::uint8_t integerScale = 0;  // "integerScale": the frame grows by whole multiples only
+  std::uint8_t smoothScale = 0;   // "smoothScale": filtered rather than sharp pixels when scaled
   // Joystick button functions, one byte per button 1..16 (0 none, 1 shot, 3 pause): "Buttons"
   // for player 1 and the combined query, "Buttons2" for player 2.
   std::uint8_t buttonTable1[16] = {1, 1, 3};

@@ -34,6 +34,8 @@ void ReadStartupSettings() {
   appState.demowait = static_cast<std::uint32_t>(rega.ReadIntegerA("demowait", 30));
   if (appState.demowait == 0) appState.demowait = 30;
   appState.enable_debug_write = static_cast<std::uint8_t>(rega.ReadIntegerA("enable_debug_write", 0));
+  appState.integerScale = ReadFlag(rega, "integerScale");
+  appState.smoothScale = ReadFlag(rega, "smoothScale");
   rega.CloseKey();
 }
 

@@ -62,6 +62,8 @@ void FillPresentParameters() {
   graphics.d3dpp.swapEffect = platform::D3DSWAPEFFECT_DISCARD;
   graphics.d3dpp.presentationInterval = platform::D3DPRESENT_INTERVAL_DEFAULT;
   graphics.d3dpp.windowed = appState.bWindowed == 1;
+  graphics.d3dpp.integerScaling = appState.integerScale != 0;
+  graphics.d3dpp.smoothScaling = appState.smoothScale != 0;
   if (!graphics.d3dpp.windowed) {
     // A window keeps 0 x 0 and D3DFMT_UNKNOWN: its client area and the desktop decide.
     graphics.d3dpp.backBufferWidth = 640;

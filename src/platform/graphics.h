@@ -47,6 +47,10 @@ struct PresentParameters {
   std::uint32_t flags = 0;
   std::uint32_t fullScreenRefreshRate = 0;
   std::uint32_t presentationInterval = 0;
+  // Ours, for a window or screen larger than the frame: whole multiples of the frame size only
+  // (bars all round), and smooth rather than sharp pixels where the frame is scaled.
+  bool integerScaling = false;
+  bool smoothScaling = false;
 };
 
 struct AdapterIdentifier {

@@ -107,7 +107,10 @@ HRESULT SdlDevice::ApplyPresentation(const PresentParameters& parameters) {
   if (!backBuffer) return D3DERR_OUTOFVIDEOMEMORY;
   // The back buffer's alpha is not the window's business.
   SDL_SetTextureBlendMode(backBuffer, SDL_BLENDMODE_NONE);
-  if (SDL_RenderSetLogicalSize(renderer, width, height) != 0 || SDL_SetRenderTarget(renderer, backBuffer) != 0) {
+  SDL_SetTextureScaleMode(backBuffer, parameters.smoothScaling ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  if (SDL_RenderSetLogicalSize(renderer, width, height) != 0 ||
+      SDL_RenderSetIntegerScale(renderer, parameters.integerScaling ? SDL_TRUE : SDL_FALSE) != 0 ||
+      SDL_SetRenderTarget(renderer, backBuffer) != 0) {
     return D3DERR_NOTAVAILABLE;
   }
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 0xFF);

@@ -55,7 +55,7 @@ WindowHandle SdlWindowSystem::CreateMainWindow(const char* className, const char
   const int scale = WholeScaleThatFits(clientWidth, clientHeight);
   SDL_Window* sdlWindow =
       SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, clientWidth * scale,
-                       clientHeight * scale, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+                       clientHeight * scale, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
   if (!sdlWindow) return kNoWindow;
   SetWindowIconFromResource(sdlWindow, found->iconResource);
 
