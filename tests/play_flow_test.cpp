@@ -32,8 +32,9 @@ TEST_F(PlayFlowTest, RunStartLogsLoadsThePlaySetAndSetsUpStageOne) {
   int placed = 0;
   for (const EnemySlot& enemy : gameRecord.enemies) placed += enemy.kind == KIND_WALKER;
   EXPECT_EQ(placed, 10);
-  EXPECT_EQ(gameRecord.enemies[0].x, 480);
-  EXPECT_EQ(gameRecord.enemies[0].y, 80);
+  // Placed at (480, 80) and already one frame into its walk right (2 px in a trial run).
+  EXPECT_EQ(gameRecord.enemies[0].baseX, 482);
+  EXPECT_EQ(gameRecord.enemies[0].baseY, 80);
   EXPECT_EQ(gameRecord.enemies[0].state, 1);
   EXPECT_EQ(gameRecord.enemies[0].hitPoints, 1);
   EXPECT_EQ(gameRecord.players[0].x, 40);

@@ -1,5 +1,6 @@
-// The enemy pool: placement from the stage lists, the per-frame pass over every slot (capsules,
-// explosions, markers, body contact) and the slots' drawing.
+// The enemy pool: placement from the stage lists, the per-frame pass over every slot (the fighting
+// kinds' moves, capsules, explosions, markers, body contact) and the slots' drawing.
+#include "game/enemy_kinds.h"
 #include "game/play.h"
 #include "gfx/gfx.h"
 
@@ -66,13 +67,14 @@ int PlaceEnemy(const StageEntry& entry, int hitPoints) {
 
 void MoveEnemySlots() {
   const bool bossStage = IsBossStage(gameRecord.stageIndex);
-  for (EnemySlot& slot : gameRecord.enemies) {
+  for (int i = 0; i < kEnemySlots; ++i) {
+    EnemySlot& slot = gameRecord.enemies[i];
     switch (slot.kind) {
       case KIND_WALKER:
       case KIND_CLINGER:
       case KIND_FIRE_CART:
       case KIND_WISP:
-        // The kinds' own movement and attacks come with the enemy work; contact is tested here.
+        MoveFightingEnemy(slot, i);
         if (!bossStage) TouchPlayers(slot);
         break;
       case KIND_CAPSULE:
@@ -89,18 +91,23 @@ void MoveEnemySlots() {
 }
 
 void DrawEnemySlots() {
-  for (const EnemySlot& slot : gameRecord.enemies) {
+  for (int i = 0; i < kEnemySlots; ++i) {
+    const EnemySlot& slot = gameRecord.enemies[i];
     switch (slot.kind) {
-      case KIND_FREE:
+      case KIND_WALKER:
+      case KIND_CLINGER:
+      case KIND_FIRE_CART:
+      case KIND_WISP:
+        DrawFightingEnemy(slot, i);
+        break;
+      case KIND_CAPSULE:
+        DrawPlay(slot.picture, slot.x, slot.y, 255);
         break;
       case KIND_EXPLOSION:
       case KIND_MARKER:
         DrawExplosionOrMarker(slot);
         break;
       default:
-        // Capsules show their current picture; the fighting kinds their base picture until
-        // their animations come with the enemy work.
-        DrawPlay(slot.picture, slot.x, slot.y, 255);
         break;
     }
   }
