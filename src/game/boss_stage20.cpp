@@ -1,23 +1,85 @@
-// The boss of stage 20. Not built yet: it falls as soon as it is set up.
-#include "game/boss_kinds.h"
+// The boss of stage 20: a fox spirit in a circle of fire. It glides from one spot on the right to
+// another and holds each for a while: it sheds a ring of foxfire as it arrives and throws small
+// aimed fans while it waits. Below 60 % of its life a foxfire spiral turns round it while it
+// waits, below 25 % the spiral has two arms, the rings are denser and it moves on sooner.
+#include <cmath>
+
+#include "game/boss_patterns.h"
 #include "gfx/gfx.h"
 
 namespace {
 
+// Shots hit it, and it touches players, as the circle round its body at (x + 47, y + 59).
+constexpr double kCentreX = 47, kCentreY = 59;
+
+struct Spot {
+  double x, y;
+};
+// Where it waits (top-left corners); the first is where every boss is set up.
+constexpr Spot kSpots[] = {{448, 180}, {470, 60}, {500, 300}, {420, 120}, {460, 250}, {520, 170}};
+constexpr int kSpotCount = sizeof kSpots / sizeof kSpots[0];
+
+struct Phase {
+  int stay;         // frames at a spot
+  int ringShots;    // on arrival
+  int fanShots;     // aimed, while waiting
+  int fanEvery;     // frames between fans
+  int spiralArms;   // 0: no spiral
+  int spiralEvery;  // frames between the spiral's shots
+  double glide;     // px per frame between spots
+};
+constexpr Phase kPhases[] = {
+    {120, 10, 3, 40, 0, 0, 4},
+    {100, 10, 3, 60, 1, 5, 5},
+    {80, 16, 5, 50, 2, 6, 6},
+};
+
 int HitPoints(int gameMode, int playerCount) {
-  (void)gameMode;
-  (void)playerCount;
-  return 0;
+  return (gameMode != MODE_TRIAL ? 50 : 45) + (playerCount == 2 ? 20 : 0) + (gameMode == MODE_LUNATIC ? 10 : 0);
 }
 
-void Fly(BossRecord& boss) { (void)boss; }
+// The spot it waits at is kept in frame; attackTimer counts the frames it has waited there.
+void Fly(BossRecord& boss) {
+  const Phase& phase = kPhases[LifePhase(boss, 60, 25)];
+  const Spot& spot = kSpots[boss.frame];
+  const double dx = spot.x - boss.x;
+  const double dy = spot.y - boss.y;
+  const double distance = std::sqrt(dx * dx + dy * dy);
+  const double half = PictureWidth(PIX_TEKITAMA) / 2;
+  const double fromX = boss.x + kCentreX - half;
+  const double fromY = boss.y + kCentreY - half;
+  if (distance > phase.glide) {
+    boss.x += dx / distance * phase.glide;
+    boss.y += dy / distance * phase.glide;
+  } else {
+    boss.x = spot.x;
+    boss.y = spot.y;
+    ++boss.attackTimer;
+    const int t = boss.attackTimer;
+    if (t == 1) FireRing(fromX, fromY, phase.ringShots, (Rand() % 64) * kBossPi / 32, BossShotSpeed(3));
+    if (t % phase.fanEvery == 0) FireFanAtPlayers(fromX, fromY, phase.fanShots, 0.25, BossShotSpeed(5));
+    if (phase.spiralArms > 0 && t % phase.spiralEvery == 0) {
+      boss.angle += 0.45;
+      if (boss.angle > 2 * kBossPi) boss.angle -= 2 * kBossPi;
+      for (int arm = 0; arm < phase.spiralArms; ++arm)
+        SpawnEnemyShot(fromX, fromY, BossShotSpeed(4), boss.angle + 2 * kBossPi * arm / phase.spiralArms);
+    }
+    if (t >= phase.stay) {
+      boss.attackTimer = 0;
+      const int next = Rand() % kSpotCount;
+      boss.frame = static_cast<std::int16_t>(next == boss.frame ? (next + 1) % kSpotCount : next);
+    }
+  }
+  TouchPlayersWithCircle(boss.x + kCentreX, boss.y + kCentreY, boss.halfWidth);
+}
 
 bool HitByShot(const BossRecord& boss, const PlayerShot& shot) {
-  return ShotHitsCircle(shot, boss.x + PictureWidth(boss.picture) / 2, boss.y + PictureHeight(boss.picture) / 2,
-                        boss.halfWidth);
+  return ShotHitsCircle(shot, boss.x + kCentreX, boss.y + kCentreY, boss.halfWidth);
 }
 
-void Draw(const BossRecord& boss, int alpha) { DrawPlay(boss.picture, boss.x, boss.y, alpha); }
+void Draw(const BossRecord& boss, int alpha) {
+  DrawPlay(static_cast<PictureId>(PIZ_BOSS4A + (gameRecord.frameCounter / 4) % 6), boss.x, boss.y, alpha);
+}
 
 }  // namespace
 

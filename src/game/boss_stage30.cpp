@@ -1,23 +1,104 @@
-// The boss of stage 30. Not built yet: it falls as soon as it is set up.
-#include "game/boss_kinds.h"
+// The boss of stage 30, the last: a great coiled serpent that walls off the right of the field
+// (a player at or right of its x is struck). It weaves up and down, rears and throws its scales
+// at the players. Below 65 % of its life its coils shed rings between the throws; below 30 %
+// it puts on its mask, creeps left, fires streams from the mask and a two-armed spiral from its
+// coils. Each time it is driven into a worse phase it reels for a moment and holds its fire.
+#include <cmath>
+
+#include "game/boss_patterns.h"
 #include "gfx/gfx.h"
 
 namespace {
 
+constexpr double kHomeX = 448;
+constexpr int kReelFrames = 42;  // C1..C3, fourteen frames each
+// Where a thrown scale and the mask's streams start (top-left of the picture thrown).
+constexpr double kJawsX = 44, kJawsY = 40;
+constexpr double kCoilsX = 80, kCoilsY = 120;
+constexpr double kMaskX = 14, kMaskY = -14, kMaskMouthX = 55, kMaskMouthY = 51;
+
+struct Phase {
+  int cycle;      // frames of one round of its attacks
+  double creep;   // how far left of home it weaves
+};
+constexpr Phase kPhases[] = {{90, 0}, {120, 0}, {60, 60}};
+// The throw: it rears from frame 40 and throws at 64.
+constexpr int kRearStart = 40, kThrow = 64;
+
 int HitPoints(int gameMode, int playerCount) {
-  (void)gameMode;
-  (void)playerCount;
-  return 0;
+  return (gameMode != MODE_TRIAL ? 70 : 60) + (playerCount == 2 ? 25 : 0) + (gameMode == MODE_LUNATIC ? 15 : 0);
 }
 
-void Fly(BossRecord& boss) { (void)boss; }
+// A scale at each player, from the jaws, with a fan of three in its wake.
+void ThrowScales(const BossRecord& boss) {
+  const double half = PictureWidth(PIX_BOSS6T) / 2;
+  const double x = boss.x + kJawsX - half, y = boss.y + kJawsY - half;
+  for (int p = 0; p < gameRecord.playerCount; ++p) {
+    const double aim = AngleToPlayer(p, x + half, y + half);
+    const int slot = SpawnEnemyShot(x, y, BossShotSpeed(4), aim);
+    if (slot >= 0) gameRecord.enemyShots[slot].picture = PIX_BOSS6T;
+  }
+  const double small = PictureWidth(PIX_TEKITAMA) / 2;
+  FireFanAtPlayers(boss.x + kJawsX - small, boss.y + kJawsY - small, 3, 0.3, BossShotSpeed(5));
+}
+
+void Attack(BossRecord& boss, int phase, int t) {
+  const double small = PictureWidth(PIX_TEKITAMA) / 2;
+  const double coilsX = boss.x + kCoilsX - small, coilsY = boss.y + kCoilsY - small;
+  if (phase < 2) {
+    if (t == kThrow) ThrowScales(boss);
+    if (phase == 1 && (t == 10 || t == 100)) FireRing(coilsX, coilsY, 18, (Rand() % 64) * kBossPi / 32, BossShotSpeed(3));
+    return;
+  }
+  if (t == 30) ThrowScales(boss);
+  if (t % 6 == 0) {
+    const double turn = boss.angle * 13;
+    SpawnEnemyShot(coilsX, coilsY, BossShotSpeed(3.5), turn);
+    SpawnEnemyShot(coilsX, coilsY, BossShotSpeed(3.5), turn + kBossPi);
+  }
+  if (t < 24 && t % 4 == 0) FireFanAtPlayers(boss.x + kMaskMouthX, boss.y + kMaskMouthY, 1, 0, BossShotSpeed(6));
+}
+
+// frame keeps the phase it last fought in; attackTimer is negative while it reels.
+void Fly(BossRecord& boss) {
+  const int phase = LifePhase(boss, 65, 30);
+  if (phase > boss.frame) {
+    boss.frame = static_cast<std::int16_t>(phase);
+    boss.attackTimer = -kReelFrames;
+  }
+  boss.angle += kBossPi / 240;
+  if (boss.angle > 2 * kBossPi) boss.angle -= 2 * kBossPi;
+  boss.x = Approach(boss.x, kHomeX - kPhases[phase].creep - 30 * (1 - std::cos(boss.angle)), 2);
+  boss.y = 180 + 120 * std::sin(boss.angle);
+
+  if (++boss.attackTimer >= kPhases[phase].cycle) boss.attackTimer = 0;
+  if (boss.attackTimer >= 0) Attack(boss, phase, boss.attackTimer);
+
+  const double centre = boss.halfWidth;
+  TouchPlayersWithCircle(boss.x + centre, boss.y + PictureHeight(boss.picture) / 2, centre);
+  for (int p = 0; p < gameRecord.playerCount; ++p) {
+    PlayerRecord& player = gameRecord.players[p];
+    if (player.damageTimer == 0 && player.x >= boss.x) DamagePlayer(player);
+  }
+}
 
 bool HitByShot(const BossRecord& boss, const PlayerShot& shot) {
-  return ShotHitsCircle(shot, boss.x + PictureWidth(boss.picture) / 2, boss.y + PictureHeight(boss.picture) / 2,
-                        boss.halfWidth);
+  return ShotHitsCircle(shot, boss.x + boss.halfWidth, boss.y + PictureHeight(boss.picture) / 2, boss.halfWidth);
 }
 
-void Draw(const BossRecord& boss, int alpha) { DrawPlay(boss.picture, boss.x, boss.y, alpha); }
+PictureId Pose(const BossRecord& boss) {
+  const int t = boss.attackTimer;
+  if (t < 0) return static_cast<PictureId>(PIZ_BOSS6C1 + (t + kReelFrames) / 14);
+  const int throwAt = boss.frame < 2 ? kThrow : 30;
+  const int rearFrom = throwAt - (kThrow - kRearStart);
+  if (t >= rearFrom && t <= throwAt) return static_cast<PictureId>(PIZ_BOSS6B1 + (t - rearFrom) * 4 / (throwAt - rearFrom + 1));
+  return static_cast<PictureId>(PIZ_BOSS6A1 + (gameRecord.frameCounter / 8) % 4);
+}
+
+void Draw(const BossRecord& boss, int alpha) {
+  DrawPlay(Pose(boss), boss.x, boss.y, alpha);
+  if (boss.frame == 2) DrawPlay(PIC_BOSS6M, boss.x + kMaskX, boss.y + kMaskY, alpha);
+}
 
 }  // namespace
 
