@@ -142,6 +142,29 @@ TEST_F(PlayBossesTest, BossOneFiresFiveAimedShotsPerPlayerOnTheFifteenthFrameOfI
   }
 }
 
+TEST_F(PlayBossesTest, BossOneShowsItsPauseByTheFramesLeftAndOtherwiseFlaps) {
+  Start(1);
+  BossRecord& boss = EnterStage(4);
+  struct Case {
+    int attackTimer, frameCounter;
+    PictureId picture;
+  };
+  const Case cases[] = {
+      {30, 0, PIC_BOSS1_NORMAL1}, {29, 0, PIC_BOSS1_SHOT1}, {26, 0, PIC_BOSS1_SHOT1}, {25, 0, PIC_BOSS1_SHOT2},
+      {22, 0, PIC_BOSS1_SHOT2},   {21, 0, PIC_BOSS1_SHOT3}, {18, 0, PIC_BOSS1_SHOT3}, {17, 0, PIC_BOSS1_SHOT4},
+      {14, 0, PIC_BOSS1_SHOT4},   {13, 0, PIC_BOSS1_NORMAL1}, {13, 2, PIC_BOSS1_NORMAL2}, {0, 3, PIC_BOSS1_NORMAL2},
+      {0, 4, PIC_BOSS1_NORMAL1},  {0, 359, PIC_BOSS1_NORMAL2},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(std::to_string(test.attackTimer) + " at " + std::to_string(test.frameCounter));
+    boss.attackTimer = static_cast<std::int16_t>(test.attackTimer);
+    gameRecord.frameCounter = static_cast<std::int16_t>(test.frameCounter);
+    backend.graphics.ClearDraws();
+    DrawBoss();
+    EXPECT_EQ(DrawnPictures(), std::vector<PictureId>{test.picture});
+  }
+}
+
 TEST_F(PlayBossesTest, BossOneIsACircleOfHalfItsWidthAroundThePictureCentre) {
   Start(1);
   BossRecord& boss = EnterStage(4);
@@ -291,6 +314,8 @@ TEST_F(PlayBossesTest, BossTwoIsHitOnlyInsideThePartBoxOfItsFrame) {
   const Case cases[] = {
       {"inside frame 13's narrow box", 1.07, 13, 46, 67, true},
       {"over the picture above frame 13's box", 1.07, 13, 46, 20, false},
+      {"the lower edge of her 6 x 6 box just inside frame 13's", 1.07, 13, 46, 37, true},
+      {"her 6 x 6 box just above frame 13's", 1.07, 13, 46, 34, false},
       {"over the picture right of frame 13's box", 1.07, 13, 90, 60, false},
       {"in frame 0's wider box", 1.5, 0, 90, 60, true},
       {"over the picture below frame 0's box", 1.5, 0, 60, 100, false},
