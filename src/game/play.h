@@ -15,6 +15,22 @@ struct PlayerInput {
 // Go to start: the run again from stage 1 with the stored entry type, mode and weapons.
 void RestartRun();
 
+// ---- Pause ----
+// What the pause asks of the scene when its frame is done.
+enum class PauseOutcome { kStay, kTitle, kRestart };
+// A pause held by either player while the stage runs with time left.
+void RequestPause(const PlayerInput inputs[2]);
+// One frame of the overlay and menu while paused; only player 1 works the menu.
+PauseOutcome PauseStep(const PlayerInput& firstPlayer);
+
+// ---- Demonstration ----
+// Player 1's recorded input, one byte a frame: bit 0 shot, 1 up, 2 down, 3 left, 4 right.
+constexpr int kDemoLength = 1685;
+extern const std::uint8_t kDemoTable[kDemoLength];
+PlayerInput DemoInput(std::uint8_t bits);
+// The byte that plays back as this input (pause cannot be recorded).
+std::uint8_t DemoBits(const PlayerInput& input);
+
 // ---- Drawing and sizes ----
 // Draws within the scene's master opacity; a negative opacity draws nothing visible (0).
 void DrawPlay(PictureId id, double x, double y, int alpha);

@@ -1,5 +1,5 @@
-// The play scene: run start, stage set-up, the frame's fixed order, stage clear, time up and the
-// hand-over to the ending.
+// The play scene: run start, stage set-up, the frame's fixed order, stage clear, time up, the
+// demonstration's frame start and the hand-over to the ending.
 #include <cstdio>
 
 #include "app/app.h"
@@ -12,8 +12,6 @@
 #include "sound/sound.h"
 
 namespace {
-
-constexpr int kDemoLength = 1685;
 
 struct PlaySceneState {
   bool running = false;
@@ -52,6 +50,11 @@ void SetUpStage() {
     }
   }
   WriteDebugLog("ステージ構成完了");
+}
+
+void LeaveToTitle(platform::WindowHandle window) {
+  play.running = false;
+  TitleScene(window, 1);
 }
 
 void DriftTowardsLane(PlayerRecord& player, int lane) { player.y += player.y <= lane ? 1 : -1; }
@@ -129,23 +132,22 @@ bool TimeUpStep(platform::WindowHandle window) {
   }
   const int before = gameRecord.timeLeft--;
   if (before <= -300) {
-    play.running = false;
-    TitleScene(window, 1);
+    LeaveToTitle(window);
     return false;
   }
   return true;
 }
 
-// The demonstration's frame start; false when a live press (or the table's end) returned to
-// the title before anything was drawn.
+// The demonstration's frame start: a live shot or pause, or the table's end, returns to the title
+// before anything of the frame is drawn; otherwise the table has player 1's input.
 bool DemoContinues(platform::WindowHandle window) {
   GetInput(INPUT_POLL);
   if (gameRecord.demoIndex >= kDemoLength || GetInput(INPUT_SHOT) || GetInput(INPUT_PAUSE)) {
-    play.running = false;
-    TitleScene(window, 1);
+    LeaveToTitle(window);
     return false;
   }
-  ++gameRecord.demoIndex;
+  play.inputs[0] = DemoInput(kDemoTable[gameRecord.demoIndex++]);
+  play.inputs[1] = PlayerInput{};
   return true;
 }
 
@@ -160,18 +162,13 @@ void FrameStep(platform::WindowHandle window) {
   DrawBackdrop();
   if (game.stageIntroTimer < 180) DrawStageTitle();
 
-  if (game.demoIndex >= 0) {
-    // The recorded input table comes with the demonstration work; until then the sister idles.
-    play.inputs[0] = PlayerInput{};
-    play.inputs[1] = PlayerInput{};
-  } else {
-    ReadInput(play.inputs);
-  }
+  if (game.demoIndex < 0) ReadInput(play.inputs);
   if (!IsPaused() && !IsClearing() && game.timeLeft > 0) {
     PushTrails();
     MoveAndFirePlayers(play.inputs);
   }
   if (!IsPaused()) {
+    RequestPause(play.inputs);
     RunClock();
     if (game.timeLeft > 0) {
       MovePlayerShots();
@@ -196,6 +193,18 @@ void FrameStep(platform::WindowHandle window) {
 
   if (IsClearing() && !StageClearStep()) return;
   DrawHud();
+  if (IsPaused()) {
+    const PauseOutcome outcome = PauseStep(play.inputs[0]);
+    if (outcome == PauseOutcome::kTitle) {
+      LeaveToTitle(window);
+      return;
+    }
+    // The new run starts on the next frame, as one entered from the weapon selection does.
+    if (outcome == PauseOutcome::kRestart) {
+      RestartRun();
+      return;
+    }
+  }
   if (game.demoIndex >= 0 && (game.frameCounter / 30) % 2 == 0) DrawPlay(PIC_DEMO, 220, 150, 255);
   if (game.timeLeft <= 0 && !TimeUpStep(window)) return;
   game.frameCounter = static_cast<std::int16_t>(game.frameCounter >= 359 ? 0 : game.frameCounter + 1);

@@ -118,6 +118,16 @@ class SdlFrontEndTest : public ::testing::Test {
 
   std::string Log() const { return sdltest::ReadShiftJisLog(gameDirectory + "/sorvani.log"); }
 
+  // Waits until the run log holds this text.
+  bool LogHolds(const std::string& text, std::chrono::milliseconds limit) const {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (Log().find(text) != std::string::npos) return true;
+      std::this_thread::sleep_for(10ms);
+    }
+    return false;
+  }
+
   // Waits until the run log holds this many scene tags.
   bool TagsReach(std::size_t count, std::chrono::milliseconds limit) const {
     const auto deadline = std::chrono::steady_clock::now() + limit;
@@ -220,6 +230,50 @@ TEST_F(SdlFrontEndTest, FullPathIntoPlayAndClosedWhilePlaying) {
   ASSERT_NE(play, std::string::npos);
   EXPECT_NE(log.find("BGM停止準備\nBGM停止完了\nBGM(svdata04.m)準備中...", play), std::string::npos) << log;
   EXPECT_NE(log.find("BGM開始完了", play), std::string::npos) << log;
+}
+
+// Stage 1 flown and shot clear by held keys, then the pause menu's second choice back to the
+// title, and the title's EXIT.
+TEST_F(SdlFrontEndTest, StageOnePlayedThenThePauseMenuBackToTheTitleAndExit) {
+  ASSERT_TRUE(StartProgram());
+  ASSERT_EQ(Xdotool("search --sync --name '^Sorvani$' windowfocus --sync"), 0) << ErrorOutput();
+  Xdotool("keydown space");
+  const bool title = TagsReach(2, 10s);
+  Xdotool("keyup space");
+  ASSERT_TRUE(title) << Log() << ErrorOutput();
+  std::this_thread::sleep_for(1000ms);
+  Tap("space");  // START
+  ASSERT_TRUE(TagsReach(3, 10s)) << Log();
+  std::this_thread::sleep_for(1000ms);
+  Tap("space");  // the first weapon
+  ASSERT_TRUE(TagsReach(4, 10s)) << Log();
+  // Firing all the while, sweep the screen from top to bottom and back until the stage is clear.
+  Xdotool("keydown space");
+  bool cleared = false;
+  for (int sweep = 0; sweep < 12 && !cleared; ++sweep) {
+    const char* key = sweep % 2 == 0 ? "Down" : "Up";
+    Xdotool(std::string("keydown ") + key);
+    cleared = LogHolds("ステージ2 初期化開始", 2500ms);
+    Xdotool(std::string("keyup ") + key);
+  }
+  Xdotool("keyup space");
+  ASSERT_TRUE(cleared) << "stage 1 was not cleared:\n" << Log();
+  std::this_thread::sleep_for(500ms);
+  // Tapped, the pause opens the menu after its fade-in; down to the second choice and decided.
+  Tap("Escape");
+  std::this_thread::sleep_for(1000ms);
+  Tap("Down");
+  Tap("space");
+  ASSERT_TRUE(TagsReach(5, 10s)) << Log();
+  std::this_thread::sleep_for(1000ms);
+  Tap("Escape");  // the cursor jumps to EXIT
+  Tap("space");
+  ASSERT_TRUE(WaitForEnd(20s)) << "the program did not end; its log:\n" << Log() << "standard error:\n"
+                               << ErrorOutput();
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << "\n" << ErrorOutput();
+  EXPECT_EQ(SceneTags(), (std::vector<std::string>{"[oplogo]", "[title]", "[weapon_select]", "[playgame]", "[title]",
+                                                   "[program_exit]"}))
+      << Log();
 }
 
 }  // namespace
