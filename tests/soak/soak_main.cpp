@@ -57,7 +57,7 @@ std::string ShiftJisToUtf8(const std::string& text) {
   return out;
 }
 
-// The run log's new lines since the last call, digits replaced by '#'.
+// The run log's new lines since the last call, each number replaced by one '#'.
 class LogReader {
  public:
   std::vector<std::string> NewLines() {
@@ -72,8 +72,13 @@ class LogReader {
       std::string line = text.substr(start, end - start);
       if (line.size() < 15 || line[0] != '[' || line[13] != ']') continue;  // the banner
       std::string message = ShiftJisToUtf8(line.substr(15));
-      for (char& c : message)
-        if (c >= '0' && c <= '9') c = '#';
+      std::string shape;
+      for (char c : message) {
+        const bool digit = c >= '0' && c <= '9';
+        if (!digit) shape += c;
+        else if (shape.empty() || shape.back() != '#') shape += '#';
+      }
+      message = shape;
       // Start-up and shutdown have their own tests; the soak watches the scenes.
       if (message == "[oplogo]") inScenes_ = true;
       if (inScenes_) lines.push_back(message);
