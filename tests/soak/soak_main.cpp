@@ -2,8 +2,12 @@
 // seeded random play, pauses, game overs and stage clears, until the time is up; then EXIT on
 // the title. After each run: no pool slot stuck, textures match the picture table, the stored
 // ranking is valid, and the run log holds only known lines. Exits non-zero on any failure.
-//   sorvani_soak --minutes N [--seed S]
+// With --sdl the real program runs instead, offscreen with dummy audio, idling through the title
+// and its demonstration; then SIGINT closes it like the close box.
+//   sorvani_soak --minutes N [--seed S] [--sdl]
 #include <iconv.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -15,6 +19,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/app.h"
@@ -412,19 +417,111 @@ int RunFakeSoak(double minutes, std::uint32_t seed) {
   return failures.empty() ? 0 : 1;
 }
 
+long ChildKilobytes(pid_t pid, const char* field) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind(field, 0) == 0) return std::atol(line.c_str() + std::strlen(field));
+  return -1;
+}
+
+int RunSdlSoak(double minutes) {
+  char pattern[] = "/tmp/sorvani-sdl-soak-XXXXXX";
+  const std::filesystem::path scratch = mkdtemp(pattern);
+  const std::filesystem::path game = scratch / "game";
+  std::filesystem::create_directories(game);
+  std::filesystem::create_directories(scratch / "sorvani");
+  CopyDataPack(game);
+  std::error_code failed;
+  std::filesystem::copy_file(std::filesystem::path(SORVANI_DATA_DIR) / "sorvani", game / "sorvani", failed);
+  if (failed) Fail("cannot copy the program: " + failed.message());
+  std::ofstream(scratch / "sorvani" / "sorvani.reg", std::ios::binary)
+      << "Windows Registry Editor Version 5.00\r\n\r\n"
+         "[HKEY_CURRENT_USER\\Software\\Ostrelan\\sorvaniTrial\\CurrentVersion]\r\n"
+         "\"noOpeningDialog\"=dword:00000001\r\n\"bWindowed\"=dword:00000001\r\n"
+         "\"enable_debug_write\"=dword:00000001\r\n\"demowait\"=dword:00000002\r\n";
+  if (!failures.empty()) return 1;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    setenv("XDG_CONFIG_HOME", scratch.c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", scratch.c_str(), 1);
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    const std::string program = (game / "sorvani").string();
+    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  const auto start = SteadyClock::now();
+  const auto end = start + std::chrono::duration<double, std::ratio<60>>(minutes);
+  std::filesystem::current_path(game);
+  LogReader log;
+  long runs = 0, peakAtStart = -1, peakAtEnd = -1;
+  int status = 0;
+  bool ended = false;
+  auto readLog = [&] {
+    for (const std::string& line : log.NewLines()) {
+      if (line == "[playgame]") ++runs;
+      if (!KnownLine(line)) Fail("unexpected log line: " + line);
+    }
+  };
+  auto nextProgress = start + std::chrono::seconds(30);
+  while (SteadyClock::now() < end) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    if (waitpid(pid, &status, WNOHANG) == pid) {
+      ended = true;
+      Fail("the program ended by itself, status " + std::to_string(status));
+      break;
+    }
+    readLog();
+    if (peakAtStart < 0 && SteadyClock::now() - start > std::chrono::seconds(20)) peakAtStart = ChildKilobytes(pid, "VmHWM:");
+    if (SteadyClock::now() >= nextProgress) {
+      nextProgress += std::chrono::seconds(60);
+      std::printf("soak (sdl): %.1f min, demonstrations %ld, rss %ld kB, peak %ld kB, failures %zu\n",
+                  std::chrono::duration<double, std::ratio<60>>(SteadyClock::now() - start).count(), runs,
+                  ChildKilobytes(pid, "VmRSS:"), ChildKilobytes(pid, "VmHWM:"), failures.size());
+      std::fflush(stdout);
+    }
+  }
+  if (!ended) {
+    readLog();
+    peakAtEnd = ChildKilobytes(pid, "VmHWM:");
+    kill(pid, SIGINT);
+    for (int i = 0; i < 200 && waitpid(pid, &status, WNOHANG) != pid; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      kill(pid, SIGKILL);
+      Fail("the program did not close with exit code 0 on SIGINT");
+    }
+  }
+  if (peakAtStart > 0 && peakAtEnd > peakAtStart + 16384)
+    Fail("peak memory grew from " + std::to_string(peakAtStart) + " kB to " + std::to_string(peakAtEnd) + " kB");
+  if (runs == 0) Fail("no demonstration ran");
+  std::printf("soak (sdl): done in %.1f min: demonstrations %ld; memory peak at start %ld kB, at end %ld kB; "
+              "failures %zu\n",
+              std::chrono::duration<double, std::ratio<60>>(SteadyClock::now() - start).count(), runs, peakAtStart,
+              peakAtEnd, failures.size());
+  std::filesystem::current_path("/");
+  std::error_code ignored;
+  if (failures.empty()) std::filesystem::remove_all(scratch, ignored);
+  else std::printf("soak (sdl): run log kept in %s\n", game.c_str());
+  return failures.empty() ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   double minutes = 1;
   std::uint32_t seed = 1;
+  bool sdl = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--minutes" && i + 1 < argc) minutes = std::atof(argv[++i]);
     else if (arg == "--seed" && i + 1 < argc) seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
+    else if (arg == "--sdl") sdl = true;
     else {
-      std::fprintf(stderr, "usage: sorvani_soak --minutes N [--seed S]\n");
+      std::fprintf(stderr, "usage: sorvani_soak --minutes N [--seed S] [--sdl]\n");
       return 2;
     }
   }
-  return RunFakeSoak(minutes, seed);
+  return sdl ? RunSdlSoak(minutes) : RunFakeSoak(minutes, seed);
 }
