@@ -1,6 +1,6 @@
-// Faults that strike while the game runs: a device lost for many frames, a settings store that
-// stops taking writes, and the picture archive gone after start. The game must say what the
-// run log promises and go on.
+// Faults that strike while the game runs: a device lost for many frames, a reset that fails,
+// a settings store that stops taking writes, and the picture archive gone after start. The game
+// must say what the run log promises and go on, or end through the program exit.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -49,6 +49,38 @@ TEST_F(FaultScenarioTest, DeviceLostForManyFramesOnlyWaitsThenResetsAndTheTitleG
   EXPECT_EQ(pictures.currentSet, kTitlePictureSet);
   EXPECT_EQ(backend.graphics.liveTextures, PictureSetSize(kTitlePictureSet));
   EXPECT_TRUE(Drew(PIC_TITLELOGO)) << "the reloaded pictures are drawn again";
+}
+
+// Every reset failure shows its errno under the "Reset" caption and ends through the program exit.
+TEST_F(FaultScenarioTest, ResetThatFailsWithAnyCodeEndsTheProgramThroughTheExitScene) {
+  const std::pair<platform::HRESULT, const char*> cases[] = {
+      {platform::D3DERR_DEVICELOST, "(errno=R001)"},     {platform::D3DERR_DRIVERINTERNALERROR, "(errno=R002)"},
+      {platform::D3DERR_INVALIDCALL, "(errno=R003)"},    {platform::D3DERR_OUTOFVIDEOMEMORY, "(errno=R004)"},
+      {platform::E_OUTOFMEMORY, "(errno=R005)"},
+  };
+  for (const auto& [code, number] : cases) {
+    SCOPED_TRACE(number);
+    ReleaseDirect3D();
+    window = backend.window.CreateMainWindow("sorvani", "Sorvani", 640, 480);
+    appState.mainWindow = window;
+    ASSERT_EQ(InitDirect3D(window, true, true), platform::S_OK);
+    OnTheTitle();
+    backend.dialogs.boxes.clear();
+    backend.faults.Fail("Device::Present", 1, platform::D3DERR_DEVICELOST);
+    backend.faults.Fail("Device::TestCooperativeLevel", 1, platform::D3DERR_DEVICENOTRESET);
+    backend.faults.Fail("Device::Reset", 1, code);
+    Frame();
+    EXPECT_EQ(currentScene, ProgramExitScene);
+    EXPECT_EQ(backend.window.Find(window), nullptr) << "the exit destroys the window";
+    ASSERT_EQ(backend.dialogs.boxes.size(), 1u);
+    EXPECT_NE(backend.dialogs.boxes[0].text.find(number), std::string::npos) << backend.dialogs.boxes[0].text;
+    EXPECT_EQ(backend.dialogs.boxes[0].caption, "Reset");
+    const std::vector<std::string> log = LogMessages();
+    const auto failed = std::find(log.begin(), log.end(), "デバイスの復帰に失敗しました");
+    ASSERT_NE(failed, log.end());
+    ASSERT_GE(log.end() - failed, 2);
+    EXPECT_EQ(failed[1], "[program_exit]");
+  }
 }
 
 TEST_F(FaultScenarioTest, ArchiveGoneAfterStartLogsEveryMissingPictureAndTheGameGoesOnDrawingNothing) {
