@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -471,6 +472,47 @@ TEST(SdlImageTest, TgaMustHoldThePixelsItsHeaderClaims) {
   platform::sdl::SurfacePtr image;
   EXPECT_EQ(platform::sdl::DecodeImage(huge.data(), huge.size(), &image), D3DXERR_INVALIDDATA);
   EXPECT_EQ(platform::sdl::DecodeImage(tga.data(), tga.size(), &image), D3D_OK);
+}
+
+// A BMP whose header claims more rows than the file holds: the decoder would allocate and clear
+// the whole surface before reading a row (65 bytes claiming 61440 x 61440 at 32 bits asked for
+// 15 GB).
+TEST(SdlImageTest, BmpMustHoldTheRowsItsHeaderClaims) {
+  const std::vector<std::uint8_t> bmp = sdltest::MakeBmp(3, 2, {1, 2, 3, 4, 5, 6});
+  std::vector<std::uint8_t> topDown = bmp;
+  const std::uint8_t minusTwo[] = {0xFE, 0xFF, 0xFF, 0xFF};  // height -2: rows stored top first
+  std::copy(std::begin(minusTwo), std::end(minusTwo), topDown.begin() + 22);
+  std::vector<std::uint8_t> huge(65, 0);
+  const std::uint8_t header[] = {'B', 'M', 65, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
+                                 0, 0xF0, 0, 0, 0, 0xF0, 0, 0, 1, 0, 32, 0};
+  std::copy(std::begin(header), std::end(header), huge.begin());
+  std::vector<std::uint8_t> runLength = huge;
+  runLength[28] = 8;
+  runLength[30] = 1;  // 8-bit run-length data: 11 bytes cannot cover 3.7 billion pixels either
+  struct Case {
+    const char* name;
+    std::vector<std::uint8_t> file;
+    bool fits;
+  };
+  const Case cases[] = {
+      {"whole", bmp, true},
+      {"top-down", topDown, true},
+      {"last row cut short", std::vector<std::uint8_t>(bmp.begin(), bmp.end() - 1), false},
+      {"huge", huge, false},
+      {"huge run-length", runLength, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(platform::sdl::BmpHeaderFits(c.file.data(), c.file.size()), c.fits);
+    platform::sdl::SurfacePtr image;
+    const HRESULT result = platform::sdl::DecodeImage(c.file.data(), c.file.size(), &image);
+    EXPECT_EQ(result, c.fits ? D3D_OK : D3DXERR_INVALIDDATA);
+    if (c.fits) {
+      ASSERT_NE(image, nullptr);
+      EXPECT_EQ(image->w, 3);
+      EXPECT_EQ(image->h, 2);
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(DeviceTypes, SdlDeviceTest, ::testing::Values(D3DDEVTYPE_HAL, D3DDEVTYPE_REF),

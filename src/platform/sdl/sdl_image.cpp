@@ -19,6 +19,7 @@ HRESULT DecodeImage(const void* data, std::size_t size, SurfacePtr* out) {
   // archive should reach.
   const char* type = IMG_isPNG(stream) ? "PNG" : IMG_isBMP(stream) ? "BMP" : IMG_isJPG(stream) ? "JPG" : "TGA";
   if ((std::strcmp(type, "PNG") == 0 && !PngChunksFit(data, size)) ||
+      (std::strcmp(type, "BMP") == 0 && !BmpHeaderFits(data, size)) ||
       (std::strcmp(type, "TGA") == 0 && !TgaHeaderFits(data, size))) {
     SDL_RWclose(stream);
     return D3DXERR_INVALIDDATA;
@@ -61,6 +62,41 @@ bool TgaHeaderFits(const void* data, std::size_t size) {
   // A run-length packet is one count byte and one pixel for up to 128 pixels.
   const std::uint64_t least = runLength ? (pixels + 127) / 128 * (1 + pixelBytes) : pixels * pixelBytes;
   return header + least <= size;
+}
+
+bool BmpHeaderFits(const void* data, std::size_t size) {
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  if (!bytes || size < 18 || bytes[0] != 'B' || bytes[1] != 'M') return false;
+  auto word = [&](std::size_t at) { return std::uint32_t(bytes[at]) | std::uint32_t(bytes[at + 1]) << 8; };
+  auto dword = [&](std::size_t at) { return word(at) | word(at + 2) << 16; };
+  const std::uint32_t infoSize = dword(14);
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+  std::uint32_t depth = 0;
+  std::uint32_t compression = 0;
+  if (infoSize == 12) {  // the old core header: 16-bit sizes, never compressed
+    if (size < 26) return false;
+    width = word(18);
+    height = word(20);
+    depth = word(24);
+  } else if (infoSize >= 40) {
+    if (size < 54) return false;
+    width = static_cast<std::int32_t>(dword(18));
+    height = static_cast<std::int32_t>(dword(22));
+    depth = word(28);
+    compression = dword(30);
+  } else {
+    return false;
+  }
+  if (height < 0) height = -height;  // top-down rows
+  if (width <= 0 || height == 0 || depth == 0 || depth > 32) return false;
+  const std::uint64_t headers = 14 + std::uint64_t(infoSize);
+  const std::uint64_t stored = size > headers ? size - headers : 0;
+  const std::uint64_t pixels = std::uint64_t(width) * std::uint64_t(height);
+  // Run-length data: a two-byte packet covers at most 255 pixels.
+  if (compression == 1 || compression == 2) return pixels <= stored / 2 * 255;
+  const std::uint64_t rowBytes = (std::uint64_t(width) * depth + 31) / 32 * 4;
+  return rowBytes * std::uint64_t(height) <= stored;
 }
 
 bool ReadPngInfo(const void* data, std::size_t size, ImageInfo* out) {

@@ -29,6 +29,11 @@ bool PngChunksFit(const void* data, std::size_t size);
 // 34 bytes of noise can claim four billion pixels and have them allocated and cleared.
 bool TgaHeaderFits(const void* data, std::size_t size);
 
+// True when a BMP file holds the rows its header claims (run-length data counted at its
+// densest). The decoder allocates the whole surface from the header first, so 65 bytes could
+// otherwise ask for gigabytes.
+bool BmpHeaderFits(const void* data, std::size_t size);
+
 // Size and format from a PNG file's header alone; false for anything that is not a PNG with a
 // header SDL2_image would take.
 bool ReadPngInfo(const void* data, std::size_t size, ImageInfo* out);
