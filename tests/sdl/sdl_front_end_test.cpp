@@ -100,6 +100,22 @@ class SdlFrontEndTest : public ::testing::Test {
     std::this_thread::sleep_for(150ms);
   }
 
+  // Logos skipped by a held shot, START, the first weapon: the run has begun.
+  void StartRunWithTheFirstWeapon() {
+  ASSERT_TRUE(StartProgram());
+  ASSERT_EQ(Xdotool("search --sync --name '^Sorvani$' windowfocus --sync"), 0) << ErrorOutput();
+  Xdotool("keydown space");
+  const bool title = TagsReach(2, 10s);
+  Xdotool("keyup space");
+  ASSERT_TRUE(title) << Log() << ErrorOutput();
+  std::this_thread::sleep_for(1000ms);
+  Tap("space");  // START
+  ASSERT_TRUE(TagsReach(3, 10s)) << Log();
+  std::this_thread::sleep_for(1000ms);
+  Tap("space");  // the first weapon
+  ASSERT_TRUE(TagsReach(4, 10s)) << Log();
+  }
+
   bool WaitForEnd(std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (std::chrono::steady_clock::now() < deadline) {
@@ -198,18 +214,8 @@ TEST_F(SdlFrontEndTest, LogosTitleWeaponSelectionStoryAndExitByKeyboard) {
 // Start-up to close through a stretch of play: the run started from the weapon selection, flown
 // and fired by held keys, then the window closed (SIGINT arrives as the close box).
 TEST_F(SdlFrontEndTest, FullPathIntoPlayAndClosedWhilePlaying) {
-  ASSERT_TRUE(StartProgram());
-  ASSERT_EQ(Xdotool("search --sync --name '^Sorvani$' windowfocus --sync"), 0) << ErrorOutput();
-  Xdotool("keydown space");
-  const bool title = TagsReach(2, 10s);
-  Xdotool("keyup space");
-  ASSERT_TRUE(title) << Log() << ErrorOutput();
-  std::this_thread::sleep_for(1000ms);
-  Tap("space");  // START
-  ASSERT_TRUE(TagsReach(3, 10s)) << Log();
-  std::this_thread::sleep_for(1000ms);
-  Tap("space");  // the first weapon
-  ASSERT_TRUE(TagsReach(4, 10s)) << Log();
+  StartRunWithTheFirstWeapon();
+  if (HasFatalFailure()) return;
   Xdotool("keydown space");
   for (const char* key : {"Up", "Down", "Right", "Left"}) {
     Xdotool(std::string("keydown ") + key);
@@ -235,18 +241,8 @@ TEST_F(SdlFrontEndTest, FullPathIntoPlayAndClosedWhilePlaying) {
 // Stage 1 flown and shot clear by held keys, then the pause menu's second choice back to the
 // title, and the title's EXIT.
 TEST_F(SdlFrontEndTest, StageOnePlayedThenThePauseMenuBackToTheTitleAndExit) {
-  ASSERT_TRUE(StartProgram());
-  ASSERT_EQ(Xdotool("search --sync --name '^Sorvani$' windowfocus --sync"), 0) << ErrorOutput();
-  Xdotool("keydown space");
-  const bool title = TagsReach(2, 10s);
-  Xdotool("keyup space");
-  ASSERT_TRUE(title) << Log() << ErrorOutput();
-  std::this_thread::sleep_for(1000ms);
-  Tap("space");  // START
-  ASSERT_TRUE(TagsReach(3, 10s)) << Log();
-  std::this_thread::sleep_for(1000ms);
-  Tap("space");  // the first weapon
-  ASSERT_TRUE(TagsReach(4, 10s)) << Log();
+  StartRunWithTheFirstWeapon();
+  if (HasFatalFailure()) return;
   // Firing all the while, sweep the screen from top to bottom and back until the stage is clear.
   Xdotool("keydown space");
   bool cleared = false;
