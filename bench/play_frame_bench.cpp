@@ -147,6 +147,10 @@ void BM_PlayFrameBusyStage(benchmark::State& state) {
     state.SetIterationTime(std::chrono::duration<double>(end - start).count());
   }
 }
-BENCHMARK(BM_PlayFrameBusyStage)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlayFrameBusyStage)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -137,6 +137,10 @@ TEST_F(DialogsTest, ControllerSwitchKeepsEachTableApart) {
   EXPECT_EQ(appState.buttonTable1[1], 1);
   EXPECT_EQ(appState.buttonTable2[0], 1);
   EXPECT_EQ(appState.buttonTable2[1], 3);
+  ASSERT_NE(Stored("Buttons"), nullptr);
+  ASSERT_NE(Stored("Buttons2"), nullptr);
+  EXPECT_EQ(Stored("Buttons")->bytes, std::vector<unsigned char>(appState.buttonTable1, appState.buttonTable1 + 16));
+  EXPECT_EQ(Stored("Buttons2")->bytes, std::vector<unsigned char>(appState.buttonTable2, appState.buttonTable2 + 16));
 }
 
 TEST_F(DialogsTest, CancelWritesNothingAndChangesNothing) {

@@ -125,6 +125,14 @@ TEST_F(PicturesTest, EachFailureLogsItsLineAndName) {
          file.put(0x1C);
        },
        -1, "以下のピクチャデータを取得しようとして失敗しました："},
+      {"payload cut short",
+       [this] {
+         WriteArchive({{"PIC_LOGO", SolidBmp(2, 2, 0)}});
+         std::filesystem::resize_file(kPictureArchive, std::filesystem::file_size(kPictureArchive) - 1);
+       },
+       -1, "以下のピクチャデータを取得しようとして失敗しました："},
+      {"empty payload", [this] { WriteArchive({{"PIC_LOGO", {}}}); }, -1,
+       "以下のピクチャデータを取得しようとして失敗しました："},
       {"unreadable image",
        [this] { backend.faults.Fail("Graphics::GetImageInfoFromMemory", 1, platform::D3DXERR_INVALIDDATA); },
        platform::D3DXERR_INVALIDDATA, "以下のピクチャデータの取得に失敗しました："},

@@ -1,6 +1,7 @@
 // The play scene's effects and music: which effect each event plays, at which volume, and the
 // run start's music by mode.
 #include <algorithm>
+#include <utility>
 
 #include "play_test_support.h"
 
@@ -16,11 +17,19 @@ TEST_F(PlaySoundTest, TheLastTenSecondsTickAndTimeUpSoundsLikeAHit) {
   EmptyStageThatKeepsRunning();
   EnableSound();
   gameRecord.timeLeft = 661;
-  Step(661);
+  std::vector<std::pair<int, Played>> heard;  // the value each sounding frame took the clock to
+  for (int frame = 0; frame < 661; ++frame) {
+    const std::size_t before = PlayedEffects().size();
+    const int reached = gameRecord.timeLeft - 1;
+    Step();
+    const Effects now = PlayedEffects();
+    if (now.size() > before) heard.emplace_back(reached, now.back());
+  }
   ASSERT_EQ(gameRecord.timeLeft, -1);
-  Effects expected(10, Played{WAV_RA, 0});
-  expected.push_back({WAV_DAMAGE, 0});
-  EXPECT_EQ(PlayedEffects(), expected);
+  std::vector<std::pair<int, Played>> expected;
+  for (int second = 10; second >= 1; --second) expected.emplace_back(second * 60, Played{WAV_RA, 0});
+  expected.emplace_back(0, Played{WAV_DAMAGE, 0});
+  EXPECT_EQ(heard, expected);
 }
 
 TEST_F(PlaySoundTest, ShotsPlayTheirWeaponsSoundRapidOnesQuieter) {

@@ -1,6 +1,6 @@
 // The stream and its worker under load: streams started, replaced and destroyed over and over
 // while the worker is in the middle of a refill and the output keeps pulling on its own thread.
-// Run it under ThreadSanitizer with scripts/tsan.sh.
+// Run it under ThreadSanitizer with scripts/sanitize.sh thread.
 #include <gtest/gtest.h>
 
 #include <atomic>

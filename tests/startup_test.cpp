@@ -175,6 +175,15 @@ TEST_F(StartupTest, StoredSettingsAreReadWithTheirRules) {
   EXPECT_EQ(scoreRanking.tables[0][0].score, 16);
 }
 
+TEST_F(StartupTest, ScoreBlockLongerThanTheRankingIsNotReadAndTheRankingStartsEmpty) {
+  std::vector<unsigned char> block(325, 0);
+  block[8] = 0x10;  // table 0, place 0, score 16
+  backend.registry.Put(kSettingsKeyPath, "scoredata", platform::REG_BINARY, block);
+  EXPECT_EQ(Run(""), 0);
+  EXPECT_EQ(scoreRanking.tables[0][0].score, 0);
+  EXPECT_EQ(backend.registry.Get(kSettingsKeyPath, "scoredata")->bytes, block);  // left as it was found
+}
+
 TEST_F(StartupTest, F1SwitchesModeBothWaysAndStoresIt) {
   StoreDword("enable_debug_write", 1);
   EXPECT_EQ(Run("/d", 2, [this] {
@@ -215,6 +224,11 @@ TEST_F(StartupTest, LauncherDecidesWhetherTheGameStarts) {
   });
   EXPECT_EQ(Run(""), 0);
   EXPECT_EQ(backend.log.Count("Window::CreateMainWindow"), 1u);
+
+  backend.faults.Fail("Dialogs::RunModal", 1, platform::E_FAIL);  // no display to show it on
+  EXPECT_EQ(Run(""), 1);
+  EXPECT_EQ(LogMessages().back(), "ゲームを起動せずに終了します");
+  EXPECT_EQ(backend.log.Count("Window::CreateMainWindow"), 1u);  // still only the started run's window
 }
 
 TEST_F(StartupTest, SettingsSwitchShowsOnlyTheSettingsDialog) {

@@ -95,7 +95,16 @@ TEST_F(GtkDialogsTest, SettingsDialogShowsItsButtonsAndEndsWithItsResult) {
   });
   EXPECT_EQ(RunSettingsDialog(platform::kNoWindow), 2);
   EXPECT_EQ(buttons, (std::vector<std::string>{"OK", "キャンセル", "ランキング初期化(_E)"}));
-  EXPECT_TRUE(saved);
+  ASSERT_TRUE(saved);
+  GdkPixbuf* pixels = gdk_pixbuf_new_from_file(snapshot.c_str(), nullptr);
+  ASSERT_NE(pixels, nullptr);
+  EXPECT_GE(gdk_pixbuf_get_width(pixels), 557);   // 319 dialog units
+  EXPECT_GE(gdk_pixbuf_get_height(pixels), 484);  // 277 dialog units
+  EXPECT_TRUE(HasDetail(pixels, 160, 450, 390, 26)) << "no buttons drawn in the button row";
+  EXPECT_TRUE(HasDetail(pixels, 92, 75, 160, 205)) << "the left column of button lists is missing";
+  EXPECT_TRUE(HasDetail(pixels, 410, 75, 130, 205)) << "the right column of button lists is missing";
+  EXPECT_TRUE(HasDetail(pixels, 15, 305, 320, 140)) << "the option boxes are missing";
+  g_object_unref(pixels);
 }
 
 TEST(GtkMessageBoxTest, WithoutADisplayABoxPrintsOneLineAndAnswersSafely) {

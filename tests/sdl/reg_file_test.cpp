@@ -2,8 +2,11 @@
 // kept, and a failed save leaves the previous file as it was.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -164,6 +167,33 @@ TEST_F(RegFileTest, AFailedSaveLeavesThePreviousFileIntact) {
   EXPECT_EQ(next.QueryValue(key, "NoSE", &type, value, &size), platform::ERROR_SUCCESS);
   EXPECT_EQ(value[0], 1);
   EXPECT_EQ(next.SetValue(key, "NoSE", platform::REG_DWORD, value, 4), platform::ERROR_SUCCESS);
+}
+
+TEST_F(RegFileTest, ASaveCutOffPartWayThroughItsWriteLeavesThePreviousFileIntact) {
+  RoundTrip("NoSE", {platform::REG_DWORD, {1, 0, 0, 0}});
+  const std::string before = ReadText(path);
+  // A child whose files may not grow past 256 bytes: the new file's write stops part-way, as on
+  // a full disk, with the first 256 bytes of it already on disk.
+  const pid_t child = fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{256, 256};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    SdlRegistry registry(path);
+    platform::RegistryKey key = 0;
+    if (registry.OpenKey(kKey, &key) != platform::ERROR_SUCCESS) _exit(2);
+    const std::vector<unsigned char> block(1024, 0x5A);
+    const bool refused = registry.SetValue(key, "scoredata", platform::REG_BINARY, block.data(), 1024) ==
+                         platform::ERROR_WRITE_FAULT;
+    _exit(refused ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the cut-off save was not reported as a write fault";
+  EXPECT_EQ(ReadText(path), before);
+  EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
 }
 
 TEST_F(RegFileTest, MissingFileHasNoKeyUntilCreatedAndShortBuffersAskForMore) {
