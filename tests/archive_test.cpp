@@ -46,6 +46,21 @@ TEST_F(ArchiveTest, PayloadsOfEveryLengthAreUnmaskedCompletely) {
   EXPECT_EQ(Read("a.dat", "SEVEN"), "7777777");
 }
 
+TEST_F(ArchiveTest, EveryEntryOfALongDirectoryIsFound) {
+  // Names of every length up to 255, so records of the directory (which is read a window at a
+  // time) fall across every kind of window edge.
+  std::vector<ArchiveEntry> entries;
+  for (int i = 0; i < 600; ++i) {
+    const std::string name = std::to_string(i) + std::string(static_cast<std::size_t>(i * 37 % 250), 'n');
+    entries.push_back({name, Bytes("payload " + std::to_string(i))});
+  }
+  WriteFile("a.dat", Archive(entries));
+  for (int i = 0; i < 600; ++i) {
+    ASSERT_EQ(Read("a.dat", entries[static_cast<std::size_t>(i)].name.c_str()), "payload " + std::to_string(i)) << i;
+  }
+  EXPECT_EQ(Read("a.dat", "600"), "<missing>");
+}
+
 TEST_F(ArchiveTest, PayloadIsStoredMaskedWithTheKey) {
   auto image = Archive({{"X", {0x00, 0x3C, 0xFF}}});
   std::vector<unsigned char> tail(image.end() - 3, image.end());

@@ -15,13 +15,36 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 bool ReadExactly(std::FILE* file, void* out, std::size_t bytes) { return std::fread(out, 1, bytes, file) == bytes; }
 
-bool ReadUint32(std::FILE* file, std::uint32_t* out) {
-  unsigned char bytes[4];
-  if (!ReadExactly(file, bytes, 4)) return false;
-  *out = std::uint32_t(bytes[0]) | (std::uint32_t(bytes[1]) << 8) | (std::uint32_t(bytes[2]) << 16) |
+std::uint32_t Uint32At(const unsigned char* bytes) {
+  return std::uint32_t(bytes[0]) | (std::uint32_t(bytes[1]) << 8) | (std::uint32_t(bytes[2]) << 16) |
          (std::uint32_t(bytes[3]) << 24);
-  return true;
 }
+
+// The directory walked in place through a window of the file: a set switch looks up hundreds of
+// entries and each lookup walks the directory from its start, so one stdio call per field and a
+// copy of every name would cost more than the pictures' own reading.
+class DirectoryWindow {
+ public:
+  explicit DirectoryWindow(std::FILE* file) : file_(file) {}
+
+  // Makes the next `bytes` (at most one directory record) readable at Next(); false when the
+  // file ends first.
+  bool Need(std::size_t bytes) {
+    if (held_ - at_ >= bytes) return true;
+    std::memmove(window_, window_ + at_, held_ - at_);
+    held_ -= at_;
+    at_ = 0;
+    held_ += std::fread(window_ + held_, 1, sizeof window_ - held_, file_);
+    return held_ >= bytes;
+  }
+  const unsigned char* Next() const { return window_ + at_; }
+  void Skip(std::size_t bytes) { at_ += bytes; }
+
+ private:
+  std::FILE* file_;
+  unsigned char window_[16384];
+  std::size_t held_ = 0, at_ = 0;
+};
 
 long long FileSize(std::FILE* file) {
   if (std::fseek(file, 0, SEEK_END) != 0) return -1;
@@ -50,24 +73,29 @@ bool ReadArchiveEntry(const char* archiveName, const char* resourceName, std::un
   if (!archiveName || !resourceName || !payload || !size) return false;
   File file(std::fopen(archiveName, "rb"));
   if (!file) return false;
+  // The window and the payload are read whole, so stdio's own buffer would only add system calls.
+  std::setvbuf(file.get(), nullptr, _IONBF, 0);
   long long fileSize = FileSize(file.get());
 
-  char signature[sizeof kArchiveSignature];
-  if (!ReadExactly(file.get(), signature, sizeof signature) ||
-      std::memcmp(signature, kArchiveSignature, sizeof signature) != 0)
+  DirectoryWindow directory(file.get());
+  constexpr std::size_t kHeaderSize = sizeof kArchiveSignature + 4;
+  if (!directory.Need(kHeaderSize) || std::memcmp(directory.Next(), kArchiveSignature, sizeof kArchiveSignature) != 0)
     return false;
-  std::uint32_t count = 0;
-  if (!ReadUint32(file.get(), &count)) return false;
+  const std::uint32_t count = Uint32At(directory.Next() + sizeof kArchiveSignature);
+  directory.Skip(kHeaderSize);
 
+  const std::size_t wantedLength = std::strlen(resourceName);
   for (std::uint32_t entry = 0; entry < count; ++entry) {
-    unsigned char nameLength = 0;
-    char name[256] = {};
-    std::uint32_t payloadSize = 0, payloadOffset = 0;
-    if (!ReadExactly(file.get(), &nameLength, 1) || nameLength == 0 ||
-        !ReadExactly(file.get(), name, nameLength) || !ReadUint32(file.get(), &payloadSize) ||
-        !ReadUint32(file.get(), &payloadOffset))
-      return false;
-    if (std::strcmp(name, resourceName) != 0) continue;
+    if (!directory.Need(1)) return false;
+    const std::size_t nameLength = *directory.Next();
+    if (nameLength == 0 || !directory.Need(1 + nameLength + 8)) return false;
+    const unsigned char* record = directory.Next();
+    const char* name = reinterpret_cast<const char*>(record + 1);
+    const std::uint32_t payloadSize = Uint32At(record + 1 + nameLength);
+    const std::uint32_t payloadOffset = Uint32At(record + 5 + nameLength);
+    directory.Skip(9 + nameLength);
+    // Names compare as C strings: a stored name holding a zero byte ends there.
+    if (strnlen(name, nameLength) != wantedLength || std::memcmp(name, resourceName, wantedLength) != 0) continue;
 
     // The directory is not trusted: a payload must lie inside the file, so a damaged archive
     // cannot make us allocate more than the file holds.
