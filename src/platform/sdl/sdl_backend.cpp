@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <malloc.h>
 
 namespace platform::sdl {
 
@@ -17,6 +18,19 @@ SdlBackend::~SdlBackend() {
   }
 }
 
+namespace {
+
+// A picture-set switch lets tens of megabytes of pictures go and makes them again at once. The
+// allocator would hand the freed memory back to the system and fault it in again page by page,
+// which costs about as much as the archive and the upload together; the game's memory is small
+// enough to keep.
+void KeepFreedMemory() {
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+}
+
+}  // namespace
+
 bool SdlBackend::Init(std::string* error) {
   if (initialised) return true;
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
@@ -29,6 +43,7 @@ bool SdlBackend::Init(std::string* error) {
   input.Start();
   // BMP decodes without help; a missing PNG or JPEG codec only fails the pictures that need it.
   IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
+  KeepFreedMemory();
   return true;
 }
 
