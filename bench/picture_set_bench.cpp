@@ -162,13 +162,8 @@ void BM_LoadPictureSet(benchmark::State& state, const PictureId* set) {
   Label(state, set);
 }
 
-// The same picture files decoded from memory and nothing else: no archive, no texture.
-void BM_DecodeOnly(benchmark::State& state, const PictureId* set) {
-  Stage& stage = TheStage();
-  if (!stage.ready) {
-    state.SkipWithError("no device");
-    return;
-  }
+// The set's picture files as the archive holds them, read once before the timing.
+std::vector<std::vector<unsigned char>> PictureFiles(const PictureId* set) {
   std::vector<std::vector<unsigned char>> files;
   for (int i = 0; i < PictureSetSize(set); ++i) {
     std::unique_ptr<unsigned char[]> payload;
@@ -177,6 +172,17 @@ void BM_DecodeOnly(benchmark::State& state, const PictureId* set) {
       files.emplace_back(payload.get(), payload.get() + size);
     }
   }
+  return files;
+}
+
+// The same picture files decoded from memory and nothing else: no archive, no texture.
+void BM_DecodeOnly(benchmark::State& state, const PictureId* set) {
+  Stage& stage = TheStage();
+  if (!stage.ready) {
+    state.SkipWithError("no device");
+    return;
+  }
+  const std::vector<std::vector<unsigned char>> files = PictureFiles(set);
   for (auto _ : state) {
     for (const auto& file : files) {
       SDL_Surface* image = IMG_Load_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1);
@@ -194,14 +200,7 @@ void BM_TexturesOnly(benchmark::State& state, const PictureId* set) {
     state.SkipWithError("no device");
     return;
   }
-  std::vector<std::vector<unsigned char>> files;
-  for (int i = 0; i < PictureSetSize(set); ++i) {
-    std::unique_ptr<unsigned char[]> payload;
-    std::uint32_t size = 0;
-    if (ReadArchiveEntry(kPictureArchive, surfaces[set[i]], &payload, &size)) {
-      files.emplace_back(payload.get(), payload.get() + size);
-    }
-  }
+  const std::vector<std::vector<unsigned char>> files = PictureFiles(set);
   std::vector<std::unique_ptr<platform::Texture>> textures(files.size());
   for (auto _ : state) {
     for (std::size_t i = 0; i < files.size(); ++i) {
