@@ -18,12 +18,13 @@ TEST_F(PlaySoundTest, TheLastTenSecondsTickAndTimeUpSoundsLikeAHit) {
   EnableSound();
   gameRecord.timeLeft = 661;
   std::vector<std::pair<int, Played>> heard;  // the value each sounding frame took the clock to
+  std::size_t playedSoFar = 0;
   for (int frame = 0; frame < 661; ++frame) {
-    const std::size_t before = PlayedEffects().size();
     const int reached = gameRecord.timeLeft - 1;
     Step();
-    const Effects now = PlayedEffects();
-    if (now.size() > before) heard.emplace_back(reached, now.back());
+    const Effects played = PlayedEffects();
+    if (played.size() > playedSoFar) heard.emplace_back(reached, played.back());
+    playedSoFar = played.size();
   }
   ASSERT_EQ(gameRecord.timeLeft, -1);
   std::vector<std::pair<int, Played>> expected;

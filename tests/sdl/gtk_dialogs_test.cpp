@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/app.h"
@@ -39,6 +40,14 @@ class GtkDialogsTest : public ::testing::Test {
       backend.GtkDialogs().EndDialog(dialog, result);
     });
   }
+
+  struct PixbufUnref {
+    void operator()(GdkPixbuf* pixels) const { g_object_unref(pixels); }
+  };
+  using Pixbuf = std::unique_ptr<GdkPixbuf, PixbufUnref>;
+
+  // A saved snapshot read back; empty when it cannot be read.
+  static Pixbuf ReadSnapshot(const std::string& path) { return Pixbuf(gdk_pixbuf_new_from_file(path.c_str(), nullptr)); }
 
   // Whether the rectangle of the snapshot holds more than one colour.
   static bool HasDetail(GdkPixbuf* pixels, int x, int y, int width, int height) {
@@ -74,13 +83,12 @@ TEST_F(GtkDialogsTest, LauncherShowsItsPictureAndThreeButtons) {
   EXPECT_EQ(RunLauncherDialog(), 1);
   EXPECT_EQ(buttons, (std::vector<std::string>{"スタート(_S)", "設定(_O)...", "終了(_X)"}));
   ASSERT_TRUE(saved);
-  GdkPixbuf* pixels = gdk_pixbuf_new_from_file(snapshot.c_str(), nullptr);
+  const Pixbuf pixels = ReadSnapshot(snapshot);
   ASSERT_NE(pixels, nullptr);
-  EXPECT_GE(gdk_pixbuf_get_width(pixels), 264);   // 151 dialog units
-  EXPECT_GE(gdk_pixbuf_get_height(pixels), 311);  // 178 dialog units
-  EXPECT_TRUE(HasDetail(pixels, 12, 254, 240, 22)) << "no buttons drawn in the button row";
-  EXPECT_TRUE(HasDetail(pixels, 40, 20, 180, 180)) << "the launcher picture is missing";
-  g_object_unref(pixels);
+  EXPECT_GE(gdk_pixbuf_get_width(pixels.get()), 264);   // 151 dialog units
+  EXPECT_GE(gdk_pixbuf_get_height(pixels.get()), 311);  // 178 dialog units
+  EXPECT_TRUE(HasDetail(pixels.get(), 12, 254, 240, 22)) << "no buttons drawn in the button row";
+  EXPECT_TRUE(HasDetail(pixels.get(), 40, 20, 180, 180)) << "the launcher picture is missing";
 }
 
 TEST_F(GtkDialogsTest, SettingsDialogShowsItsButtonsAndEndsWithItsResult) {
@@ -96,15 +104,14 @@ TEST_F(GtkDialogsTest, SettingsDialogShowsItsButtonsAndEndsWithItsResult) {
   EXPECT_EQ(RunSettingsDialog(platform::kNoWindow), 2);
   EXPECT_EQ(buttons, (std::vector<std::string>{"OK", "キャンセル", "ランキング初期化(_E)"}));
   ASSERT_TRUE(saved);
-  GdkPixbuf* pixels = gdk_pixbuf_new_from_file(snapshot.c_str(), nullptr);
+  const Pixbuf pixels = ReadSnapshot(snapshot);
   ASSERT_NE(pixels, nullptr);
-  EXPECT_GE(gdk_pixbuf_get_width(pixels), 557);   // 319 dialog units
-  EXPECT_GE(gdk_pixbuf_get_height(pixels), 484);  // 277 dialog units
-  EXPECT_TRUE(HasDetail(pixels, 160, 450, 390, 26)) << "no buttons drawn in the button row";
-  EXPECT_TRUE(HasDetail(pixels, 92, 75, 160, 205)) << "the left column of button lists is missing";
-  EXPECT_TRUE(HasDetail(pixels, 410, 75, 130, 205)) << "the right column of button lists is missing";
-  EXPECT_TRUE(HasDetail(pixels, 15, 305, 320, 140)) << "the option boxes are missing";
-  g_object_unref(pixels);
+  EXPECT_GE(gdk_pixbuf_get_width(pixels.get()), 557);   // 319 dialog units
+  EXPECT_GE(gdk_pixbuf_get_height(pixels.get()), 484);  // 277 dialog units
+  EXPECT_TRUE(HasDetail(pixels.get(), 160, 450, 390, 26)) << "no buttons drawn in the button row";
+  EXPECT_TRUE(HasDetail(pixels.get(), 92, 75, 160, 205)) << "the left column of button lists is missing";
+  EXPECT_TRUE(HasDetail(pixels.get(), 410, 75, 130, 205)) << "the right column of button lists is missing";
+  EXPECT_TRUE(HasDetail(pixels.get(), 15, 305, 320, 140)) << "the option boxes are missing";
 }
 
 TEST(GtkMessageBoxTest, WithoutADisplayABoxPrintsOneLineAndAnswersSafely) {
