@@ -8,10 +8,11 @@
 // The pictures are the build's data pack, so every size and hit test is the real art's.
 //
 // The bot (balance_run.h): it sees every enemy shot with its exact step, every live enemy and the
-// boss with their speed from the last frame, all within 200 px of her; it looks 12 frames ahead
+// boss with their speed from the last frame, all within 160 px of her; it looks 8 frames ahead
 // for each of the nine moves held that long, and takes the one that meets the fewest threats
 // (sooner ones weighing more, with a 4 px margin); among equally safe moves it lines up with the
-// nearest enemy ahead, else the boss, else a capsule, and drifts back to x = 64. It holds the
+// nearest enemy ahead, else the boss, else a capsule, leading a moving one by her shot's flight
+// time, and drifts back to x = 64, or 40 px left of any enemy that got behind that. It holds the
 // shot all the time. Nothing about it depends on the stage, mode, players or weapon.
 //
 //   build/balance_report build/svdata01.dat [docs/balance.md]

@@ -21,6 +21,7 @@ struct Threat {
   double reach;   // a player's centre closer than this is hit
 };
 
+constexpr double kShotStep = 16;  // a player shot's flight per frame
 constexpr int kMaxThreats = kEnemyShotSlots + kEnemySlots + 1;
 
 bool Fighter(const EnemySlot& e) { return e.kind >= KIND_WALKER && e.kind <= KIND_WISP; }
@@ -123,7 +124,10 @@ PlayerInput Bot::Decide() {
   input.shot = true;
   const GameRecord& game = gameRecord;
   const PlayerRecord& me = game.players[player_];
-  if (game.stageInitPending != 0 || IsClearing()) return input;
+  if (game.stageInitPending != 0 || IsClearing()) {
+    Remember();
+    return input;
+  }
   const int step = me.weapon == WEAPON_SPEED ? 8 : 4;
   const double cx = me.x + PlayerWidth() / 2;
   const double cy = me.y + PlayerHeight() / 2;
@@ -153,27 +157,37 @@ PlayerInput Bot::Decide() {
     see({boss.x + bw / 2, boss.y + bh / 2, boss.x - lastBossX_, boss.y - lastBossY_, (bw > bh ? bw : bh) / 2 + 6});
   }
 
-  // Whom to line up with: the nearest enemy ahead, else the boss, else a capsule ahead.
+  // Whom to line up with: the nearest enemy ahead, else the boss, else a capsule ahead; she
+  // leads a moving target by the time her shot takes to get there.
   bool aiming = false;
   double aimY = 0;
   double bestScore = 1e18;
-  for (const EnemySlot& e : game.enemies) {
-    if (!Fighter(e) || CentreX(e) < cx + 24 || CentreX(e) > 640) continue;
+  auto lead = [cx](double x, double y, double vy) { return y + vy * (x - cx) / kShotStep; };
+  for (int i = 0; i < kEnemySlots; ++i) {
+    const EnemySlot& e = game.enemies[i];
+    if (!Fighter(e) || CentreX(e) < cx + 16 || CentreX(e) > 640) continue;
     const double score = std::fabs(CentreY(e) - cy) + 0.5 * (CentreX(e) - cx);
     if (score < bestScore) {
       bestScore = score;
-      aimY = CentreY(e);
+      aimY = lead(CentreX(e), CentreY(e), lastKind_[i] == e.kind ? e.y - lastY_[i] : 0);
       aiming = true;
     }
   }
   if (!aiming && bossUp) {
-    aimY = boss.y + PictureHeight(boss.picture) / 2.0;
+    aimY = lead(boss.x + PictureWidth(boss.picture) / 2.0, boss.y + PictureHeight(boss.picture) / 2.0,
+                boss.y - lastBossY_);
     aiming = true;
   }
   for (const EnemySlot& e : game.enemies) {
     if (aiming || e.kind != KIND_CAPSULE || CentreX(e) < cx + 24 || CentreX(e) > 640) continue;
     aimY = CentreY(e);
     aiming = true;
+  }
+  // She flies from her home spot, or far enough left of any enemy that has got behind it to
+  // shoot it.
+  double homeX = kBotHomeX + PlayerWidth() / 2;
+  for (const EnemySlot& e : game.enemies) {
+    if (Fighter(e) && CentreX(e) - 40 < homeX) homeX = CentreX(e) - 40;
   }
 
   double best = 1e18;
@@ -198,7 +212,7 @@ PlayerInput Bot::Decide() {
         }
       }
       // Shots leave 5 px below her centre.
-      double cost = 1000 * danger + 0.25 * std::fabs(pathX[1] - kBotHomeX - PlayerWidth() / 2) + 0.1 * (dx * dx + dy * dy);
+      double cost = 1000 * danger + 0.25 * std::fabs(pathX[1] - homeX) + 0.1 * (dx * dx + dy * dy);
       if (aiming) cost += std::fabs(pathY[1] + 5 - aimY);
       if (cost < best) {
         best = cost;
@@ -211,6 +225,7 @@ PlayerInput Bot::Decide() {
   input.down = bestDy > 0;
   input.left = bestDx < 0;
   input.right = bestDx > 0;
+  Remember();
   return input;
 }
 
@@ -273,7 +288,6 @@ RunMeasure Arena::Fly(const RunSpec& spec) {
     backend_.graphics.ClearDraws();
     backend_.log.Clear();
     PlayScene(window_, SCENE_STEP);
-    for (int p = 0; p < spec.playerCount; ++p) bots[p].Remember();
     shots.Observe(gameRecord.enemyShots);
     shared.Observe(gameRecord.enemies);
     const BossRecord& boss = gameRecord.boss;

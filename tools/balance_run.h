@@ -15,8 +15,8 @@ namespace balance {
 constexpr int kTimeoutFrames = 3600;
 
 // The bot's whole skill, the same for every stage, mode, player count and weapon.
-constexpr int kBotHorizon = 12;       // frames it looks ahead
-constexpr double kBotSight = 200;     // px: threats farther from her centre are not seen
+constexpr int kBotHorizon = 8;        // frames it looks ahead
+constexpr double kBotSight = 160;     // px: threats farther from her centre are not seen
 constexpr double kBotMargin = 4;      // px it keeps beyond a threat's reach
 constexpr int kBotHomeX = 64;         // where she flies from, left edge
 
@@ -81,17 +81,20 @@ class EnemyShotWatch {
 
 // One player's pilot. Sees every enemy shot (position and step), every live enemy and the boss
 // (their speed from the last frame), within kBotSight of her; tries the nine moves, each held
-// for kBotHorizon frames, and takes the one that meets the fewest threats, soonest weighing most;
-// among equally safe moves it lines up with the nearest enemy ahead, or the boss. It always
-// holds the shot.
+// for kBotHorizon frames, and takes the one that meets the fewest threats within their reach
+// plus kBotMargin, sooner ones weighing more; among equally safe moves it lines up with the
+// nearest enemy ahead, else the boss, else a capsule, leading a moving target by the shot's
+// flight time, and drifts back to kBotHomeX (or left of an enemy that got behind that). It
+// always holds the shot.
 class Bot {
  public:
   explicit Bot(int player) : player_(player) {}
   PlayerInput Decide();
-  // After the frame's step: what moved since.
-  void Remember();
 
  private:
+  // What she saw this frame, to tell how far everything moved by the next.
+  void Remember();
+
   int player_;
   std::uint8_t lastKind_[kEnemySlots] = {};
   double lastX_[kEnemySlots] = {};
