@@ -17,15 +17,17 @@
 //
 //   build/balance_report build/svdata01.dat [docs/balance.md]
 // prints "mode players weapons stage frames hits shots peak boss_kill shared" lines to stdout,
-// progress to stderr, and with a page name writes the page and its chart beside it;
+// progress to stderr, and with a page name writes the page, its chart (.png) and the runs (.tsv)
+// beside it;
 //   cmake --build build --target balance_report_doc
-// remakes docs/balance.md and docs/balance.png.
+// remakes docs/balance.md, docs/balance.png and docs/balance.tsv.
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <vector>
 
+#include "balance_page.h"
 #include "balance_run.h"
 #include "gfx/gfx.h"
 
@@ -78,6 +80,10 @@ int main(int argc, char** argv) {
             }
           }
         }
+      }
+      if (!page.empty() && !balance::WritePage(runs, page)) {
+        std::fprintf(stderr, "balance_report: cannot write %s\n", page.c_str());
+        result = 1;
       }
     }
   }
