@@ -8,7 +8,7 @@ packages=(
   libvorbis-dev libogg-dev libboost-dev
   libgtk-3-dev libcairo2-dev libpango1.0-dev fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool
+  xvfb xauth xdotool libx11-dev
   desktop-file-utils appstream lintian
 )
 

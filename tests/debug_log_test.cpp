@@ -11,10 +11,8 @@
 
 namespace {
 
-// The two banner lines: the date, and which folder this copy writes to.
-std::string Banner(const std::string& folder = "プログラムのフォルダ") {
-  return "Sorvani Starting... [2026/ 3/ 7]\r\n" + Utf8ToShiftJis("ログとスクリーンショットの保存先：" + folder) + "\r\n";
-}
+// The one untimed line, with the date.
+const std::string kBanner = "Sorvani Starting... [2026/ 3/ 7]\r\n";
 
 class DebugLogTest : public GameTest {
  protected:
@@ -43,7 +41,7 @@ TEST_F(DebugLogTest, WritesBannerAndShiftJisLinesWithPaddedTime) {
 
     // 多重起動チェック in code page 932.
     const std::string shiftJis = "\x91\xBD\x8F\x64\x8B\x4E\x93\xAE\x83\x60\x83\x46\x83\x62\x83\x4E";
-    EXPECT_EQ(ReadFileBytes("sorvani.log"), Banner() +
+    EXPECT_EQ(ReadFileBytes("sorvani.log"), kBanner +
                                             "[ 9:05:03.007] " + shiftJis + "\r\n"
                                             "[ 9:06:05.130] [title]\r\n"
                                             "[ 9:06:05.130] (null)\r\n");
@@ -54,7 +52,7 @@ TEST_F(DebugLogTest, TwoDigitHoursAreNotPadded) {
   appState.enable_debug_write = 1;
   At(23, 59, 59, 999);
   WriteDebugLog("x");
-  EXPECT_EQ(ReadFileBytes("sorvani.log"), Banner() + "[23:59:59.999] x\r\n");
+  EXPECT_EQ(ReadFileBytes("sorvani.log"), kBanner + "[23:59:59.999] x\r\n");
 }
 
 TEST_F(DebugLogTest, FirstLineOfARunTruncatesLaterLinesAppend) {
@@ -66,7 +64,7 @@ TEST_F(DebugLogTest, FirstLineOfARunTruncatesLaterLinesAppend) {
   ResetDebugLog();  // a new run of the program
   At(11, 0, 0, 0);
   WriteDebugLog("second run");
-  EXPECT_EQ(ReadFileBytes("sorvani.log"), Banner() + "[11:00:00.000] second run\r\n");
+  EXPECT_EQ(ReadFileBytes("sorvani.log"), kBanner + "[11:00:00.000] second run\r\n");
 }
 
 TEST_F(DebugLogTest, LoweringTheLevelStopsAndRaisingItStartsTheLog) {
@@ -99,7 +97,7 @@ TEST_F(DebugLogTest, CharactersOutsideShiftJisBecomeQuestionMarks) {
   At(8, 0, 0, 0);
   WriteDebugLog("a\xF0\x9F\x98\x80z");  // an emoji has no code page 932 form
   WriteDebugLog("b\xFFz");              // not UTF-8 at all
-  EXPECT_EQ(ReadFileBytes("sorvani.log"), Banner() + "[ 8:00:00.000] a?z\r\n[ 8:00:00.000] b?z\r\n");
+  EXPECT_EQ(ReadFileBytes("sorvani.log"), kBanner + "[ 8:00:00.000] a?z\r\n[ 8:00:00.000] b?z\r\n");
 }
 
 // An installed copy cannot write beside itself: the log goes to the user's state folder and
@@ -112,13 +110,16 @@ TEST_F(DebugLogTest, InstalledCopyLogsInTheUsersStateFolder) {
   EXPECT_EQ(OutputPrefix(), (scratch / "state").string() + "/");
   appState.enable_debug_write = 1;
   At(8, 0, 0, 0);
-  WriteDebugLog("x");
+  LogOutputDirectory();
   EXPECT_FALSE(std::filesystem::exists("sorvani.log"));
-  EXPECT_EQ(ReadFileBytes("state/sorvani.log"), Banner(OutputPrefix()) + "[ 8:00:00.000] x\r\n");
+  EXPECT_EQ(ReadFileBytes("state/sorvani.log"),
+            kBanner + "[ 8:00:00.000] " + Utf8ToShiftJis("ログとスクリーンショットの保存先：" + OutputPrefix()) + "\r\n");
 
   backend.system.programDirectoryWritable = true;  // a portable copy
   ChooseOutputDirectory();
   EXPECT_EQ(OutputPrefix(), "");
+  LogOutputDirectory();
+  EXPECT_EQ(LogMessages(), (std::vector<std::string>{"ログとスクリーンショットの保存先：プログラムのフォルダ"}));
   { std::ofstream("sorvani.installed") << "marker"; }  // an installed one, whoever may write there
   ChooseOutputDirectory();
   EXPECT_EQ(OutputPrefix(), (scratch / "state").string() + "/");

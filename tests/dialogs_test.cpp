@@ -178,22 +178,34 @@ TEST_F(DialogsTest, RankingResetHoldsEvenWhenTheDialogIsCancelled) {
   EXPECT_EQ(backend.dialogs.boxes[2].text, "ランキングを初期化しました。");
 }
 
+// A key that does not open, and one that opens but takes no writes (a settings folder that
+// cannot be written), end the same way.
 TEST_F(DialogsTest, SettingsThatCannotBeStoredKeepTheFlagsButTakeTheTables) {
-  appState.enable_debug_write = 2;
-  backend.faults.Fail("Registry::OpenKey", 1, platform::ERROR_ACCESS_DENIED);
-  backend.faults.Fail("Registry::CreateKey", 1, platform::ERROR_ACCESS_DENIED);
-  EXPECT_EQ(RunSettings([](FakeDialogs& dialogs, WindowHandle dialog) {
-              dialogs.Click(dialog, IDC_WINDOWED);
-              dialogs.Select(dialog, ButtonListId(0), 2);
-              dialogs.Click(dialog, platform::IDOK);
-            }),
-            1);
-  EXPECT_EQ(appState.bWindowed, 0);
-  EXPECT_EQ(appState.enable_debug_write, 2);
-  EXPECT_EQ(appState.buttonTable1[0], 3);
-  ASSERT_EQ(backend.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(backend.dialogs.boxes[0].text, "レジストリキーを開けません。\n設定を保存できませんでした。");
-  EXPECT_EQ(backend.dialogs.boxes[0].flags, platform::MB_ICONERROR);
+  for (const char* failingCall : {"Registry::OpenKey", "Registry::SetValue"}) {
+    SCOPED_TRACE(failingCall);
+    ResetAppState();
+    backend.dialogs.boxes.clear();
+    appState.enable_debug_write = 2;
+    if (std::string(failingCall) == "Registry::OpenKey") {
+      backend.faults.Fail("Registry::OpenKey", 1, platform::ERROR_ACCESS_DENIED);
+      backend.faults.Fail("Registry::CreateKey", 1, platform::ERROR_ACCESS_DENIED);
+    } else {
+      backend.faults.FailAfter("Registry::SetValue", 2, 100, platform::ERROR_WRITE_FAULT);
+    }
+    EXPECT_EQ(RunSettings([](FakeDialogs& dialogs, WindowHandle dialog) {
+                dialogs.Click(dialog, IDC_WINDOWED);
+                dialogs.Select(dialog, ButtonListId(0), 2);
+                dialogs.Click(dialog, platform::IDOK);
+              }),
+              1);
+    backend.faults.Clear();
+    EXPECT_EQ(appState.bWindowed, 0);
+    EXPECT_EQ(appState.enable_debug_write, 2);
+    EXPECT_EQ(appState.buttonTable1[0], 3);
+    ASSERT_EQ(backend.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(backend.dialogs.boxes[0].text, "レジストリキーを開けません。\n設定を保存できませんでした。");
+    EXPECT_EQ(backend.dialogs.boxes[0].flags, platform::MB_ICONERROR);
+  }
 }
 
 TEST_F(DialogsTest, MissingTooltipsDoNotStopTheDialog) {

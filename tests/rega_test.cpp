@@ -7,6 +7,7 @@
 #include "app/app.h"
 #include "app/rega.h"
 #include "app/score_ranking.h"
+#include "app/settings_store.h"
 #include "test_support.h"
 
 namespace {
@@ -184,6 +185,32 @@ TEST_F(RankingTest, AfterAResetAnyFinishedRunTakesTheTopPlace) {
   EXPECT_EQ(At(4, 0).stageReached, 0);
   EXPECT_EQ(InsertRanking(1, 1, 1, 0, 0), 0);
   EXPECT_EQ(backend.registry.Get(kSettingsKeyPath, "scoredata")->bytes[4 * 36], 1);
+}
+
+// A ranking or window-mode write that does not reach the store is said in the log; the game
+// keeps what it has in memory.
+TEST_F(RankingTest, WritesThatDoNotReachTheStoreAreLogged) {
+  for (const char* failingCall : {"Registry::SetValue", "Registry::OpenKey"}) {
+    SCOPED_TRACE(failingCall);
+    ResetDebugLog();
+    backend.registry.keys.clear();
+    backend.registry.PutDword(kSettingsKeyPath, "bWindowed", 0);
+    const bool noKey = std::string(failingCall) == "Registry::OpenKey";
+    backend.faults.Fail(failingCall, 3, platform::ERROR_ACCESS_DENIED);
+    if (noKey) backend.faults.Fail("Registry::CreateKey", 3, platform::ERROR_ACCESS_DENIED);
+    EXPECT_EQ(InsertRanking(0, 2, 5, 0, 100), 0);
+    ResetRanking();
+    appState.bWindowed = 1;
+    StoreWindowedSetting();
+    EXPECT_EQ(LogMessages(), (std::vector<std::string>{
+                                 "スコアランキングの書き込みをしています", "スコアランキングを保存できませんでした",
+                                 "スコアランキングの書き込みをしています", "スコアランキングを保存できませんでした",
+                                 "bWindowedを保存できませんでした"}));
+    EXPECT_EQ(backend.registry.Get(kSettingsKeyPath, "scoredata"), nullptr);
+    EXPECT_EQ(backend.registry.Get(kSettingsKeyPath, "bWindowed")->bytes[0], 0);
+    EXPECT_TRUE(backend.dialogs.boxes.empty());
+    backend.faults.Clear();
+  }
 }
 
 }  // namespace

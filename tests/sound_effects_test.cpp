@@ -208,7 +208,7 @@ TEST_F(SoundEffectsTest, ReleaseEmptiesEverySlotWithItsLogLines) {
   ResetDebugLog();
   ReleaseSound();
   EXPECT_TRUE(backend.sound.Buffers().empty());
-  EXPECT_EQ(LogMessages(), (std::vector<std::string>{"ストリームの音切れ：0回", "DirectSoundデバイスを開放しています...", "完了"}));
+  EXPECT_EQ(LogMessages(), (std::vector<std::string>{"DirectSoundデバイスを開放しています...", "完了", "ストリームの音切れ：0回"}));
   EXPECT_EQ(PlayEffectSlot(22, 0), 1);  // empty slot
   EXPECT_EQ(PlaySoundEffect(WAV_SHOT_2, 0), 1);
 }

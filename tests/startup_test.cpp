@@ -52,6 +52,12 @@ TEST_F(StartupTest, EarlyLogSwitchShowsTheStartUpLinesUntilTheStoredLevelTurnsIt
                                "-----",
                                "設定とスコアデータの読み出し",
                            }));
+  // The banner is the one line without a time stamp.
+  const std::string text = ReadFileBytes("sorvani.log");
+  EXPECT_EQ(text.rfind("Sorvani Starting... [", 0), 0u) << text;
+  std::size_t lines = 0;
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
+  EXPECT_EQ(lines, LogMessages().size() + 1) << text;
 }
 
 TEST_F(StartupTest, NormalStartLogsEveryStepInOrderAndShutsDownCleanly) {
@@ -66,6 +72,7 @@ TEST_F(StartupTest, NormalStartLogsEveryStepInOrderAndShutsDownCleanly) {
       "CPU: Fake Processor",
       "Cores: 2",
       "-----",
+      "ログとスクリーンショットの保存先：プログラムのフォルダ",
       "引数チェック(/B)",
       "ウィンドウクラスを登録します",
       "ウィンドウを生成します",
@@ -103,11 +110,15 @@ TEST_F(StartupTest, SecondCopyRaisesTheFirstOrSaysItIsRunningAndExitsWithZero) {
   backend.instance.otherCopyRunning = true;
   backend.instance.otherCopyHasWindow = true;
   appState.enable_debug_write = 1;
+  const std::string runningLog = "Sorvani Starting... [2026/ 3/ 7]\r\n[ 9:00:00.000] [title]\r\n";
+  { std::ofstream("sorvani.log", std::ios::binary) << runningLog; }
   EXPECT_EQ(RunProgram(""), 0);
   EXPECT_EQ(backend.log.Count("Instance::RaiseRunningCopy(sorvani)"), 1u);
   EXPECT_TRUE(backend.dialogs.boxes.empty());
+  // Added to the running copy's log, which stays as it was.
+  EXPECT_EQ(ReadFileBytes("sorvani.log").rfind(runningLog, 0), 0u);
   EXPECT_EQ(LogMessages(),
-            (std::vector<std::string>{"多重起動チェック", "多重起動を検知しました。起動を中止します。"}));
+            (std::vector<std::string>{"[title]", "多重起動チェック", "多重起動を検知しました。起動を中止します。"}));
   EXPECT_EQ(backend.log.Count("Window::CreateMainWindow"), 0u);
 
   backend.instance.otherCopyHasWindow = false;  // the first copy is still starting

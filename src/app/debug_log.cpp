@@ -17,6 +17,8 @@ bool started = false;
 
 void ResetDebugLog() { started = false; }
 
+void ContinueDebugLog() { started = true; }
+
 const char* WriteDebugLog(const char* text) {
   if (appState.enable_debug_write == 0) return text;
   platform::LocalTime now = platform::Time().Now();
@@ -26,12 +28,7 @@ const char* WriteDebugLog(const char* text) {
   const std::string path = OutputPrefix() + kLogFileName;
   if (!started) {
     file = std::fopen(path.c_str(), "wb");
-    if (file) {
-      std::fprintf(file, "Sorvani Starting... [%4d/%2d/%2d]\r\n", now.year, now.month, now.day);
-      // Which folder this copy writes to: its own, or the user's (an installed copy).
-      const std::string folder = OutputPrefix().empty() ? "プログラムのフォルダ" : OutputPrefix();
-      std::fprintf(file, "%s\r\n", Utf8ToShiftJis(("ログとスクリーンショットの保存先：" + folder).c_str()).c_str());
-    }
+    if (file) std::fprintf(file, "Sorvani Starting... [%4d/%2d/%2d]\r\n", now.year, now.month, now.day);
     started = true;
   } else {
     file = std::fopen(path.c_str(), "ab");

@@ -7,3 +7,6 @@ const char* WriteDebugLog(const char* text);
 
 // Forgets that this run's log was started, so the next line truncates the file again.
 void ResetDebugLog();
+
+// This copy adds its lines to a log another copy started: no new file and no banner.
+void ContinueDebugLog();

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "app/debug_log.h"
 #include "platform/backend.h"
 
 namespace {
@@ -23,3 +24,9 @@ void ChooseOutputDirectory() {
 }
 
 const std::string& OutputPrefix() { return prefix; }
+
+void LogOutputDirectory() {
+  // Which folder this copy writes to: its own, or the user's (an installed copy).
+  const std::string folder = prefix.empty() ? "プログラムのフォルダ" : prefix;
+  WriteDebugLog(("ログとスクリーンショットの保存先：" + folder).c_str());
+}

@@ -9,3 +9,5 @@
 void ChooseOutputDirectory();
 // "" beside the program, else the state folder with its trailing slash.
 const std::string& OutputPrefix();
+// One log line naming that folder.
+void LogOutputDirectory();

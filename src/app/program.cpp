@@ -33,8 +33,11 @@ char CommandSwitch(const char* commandLine) {
 
 // A second copy wakes the first and leaves; true when this copy must stop.
 bool AnotherCopyIsRunning() {
+  const bool running = platform::SingleInstance().Acquire(kWindowClass) == platform::InstanceLock::kAlreadyRunning;
+  // The running copy's log is its own: a second copy adds to it rather than starting it anew.
+  if (running) ContinueDebugLog();
   WriteDebugLog("多重起動チェック");
-  if (platform::SingleInstance().Acquire(kWindowClass) != platform::InstanceLock::kAlreadyRunning) return false;
+  if (!running) return false;
   WriteDebugLog("多重起動を検知しました。起動を中止します。");
   if (!platform::SingleInstance().RaiseRunningCopy(kWindowClass))
     platform::Boxes().MessageBox(platform::kNoWindow, "すでに起動しています。", kTitle, platform::MB_OK);
@@ -87,7 +90,10 @@ bool RunDialogs(char option, int* exitCode) {
 }
 
 int RunGame(char option) {
-  if (appState.enable_debug_write != 0) LogHardwareReport();
+  if (appState.enable_debug_write != 0) {
+    LogHardwareReport();
+    LogOutputDirectory();
+  }
 
   WriteDebugLog("引数チェック(/B)");
   if (option == 'B' || option == 'b') {

@@ -19,9 +19,13 @@ bool RanksAbove(std::int32_t stage, std::int32_t time, std::int32_t score, const
 void SaveRanking() {
   WriteDebugLog("スコアランキングの書き込みをしています");
   REGA rega;
-  if (!rega.OpenKey()) return;
-  rega.WriteBinaryA("scoredata", &scoreRanking, sizeof scoreRanking);
-  rega.CloseKey();
+  bool stored = rega.OpenKey();
+  if (stored) {
+    stored = rega.WriteBinaryA("scoredata", &scoreRanking, sizeof scoreRanking);
+    rega.CloseKey();
+  }
+  // The game goes on with the ranking in memory; the log says it was not kept.
+  if (!stored) WriteDebugLog("スコアランキングを保存できませんでした");
 }
 
 }  // namespace

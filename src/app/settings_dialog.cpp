@@ -1,6 +1,7 @@
 // The settings dialog: joystick button functions per controller, the start-up options, and the
 // ranking reset. It edits working copies of the button tables; only OK makes them live.
 #include <cstring>
+#include <iterator>
 
 #include "app/app.h"
 #include "app/dialogs.h"
@@ -129,19 +130,26 @@ void SaveSettings(platform::WindowHandle dialog, WorkingTables& working) {
   StoreTable(dialog, TableFor(working, dialogs.SelectedListEntry(dialog, IDC_CONTROLLER)));
   std::memcpy(appState.buttonTable1, working.tables[0], 16);
   std::memcpy(appState.buttonTable2, working.tables[1], 16);
+  std::uint8_t flags[std::size(kOptionBoxes)];
+  for (std::size_t i = 0; i < std::size(kOptionBoxes); ++i)
+    flags[i] = dialogs.IsChecked(dialog, kOptionBoxes[i].controlId) ? 1 : 0;
+  // A key that opens but takes no writes (a settings folder that cannot be written) is no
+  // better than one that does not open: the flags become live only once they are stored.
   REGA rega;
-  if (!rega.OpenKey()) {
+  bool stored = rega.OpenKey();
+  if (stored) {
+    for (std::size_t i = 0; i < std::size(kOptionBoxes) && stored; ++i)
+      stored = rega.WriteIntegerA(kOptionBoxes[i].name, flags[i]);
+    stored = stored && rega.WriteBinaryA("Buttons", appState.buttonTable1, 16) &&
+             rega.WriteBinaryA("Buttons2", appState.buttonTable2, 16);
+    rega.CloseKey();
+  }
+  if (!stored) {
     dialogs.MessageBox(dialog, "レジストリキーを開けません。\n設定を保存できませんでした。", kBoxCaption,
                        platform::MB_ICONERROR);
     return;
   }
-  for (const OptionBox& box : kOptionBoxes) {
-    appState.*box.flag = dialogs.IsChecked(dialog, box.controlId) ? 1 : 0;
-    rega.WriteIntegerA(box.name, appState.*box.flag);
-  }
-  rega.WriteBinaryA("Buttons", appState.buttonTable1, 16);
-  rega.WriteBinaryA("Buttons2", appState.buttonTable2, 16);
-  rega.CloseKey();
+  for (std::size_t i = 0; i < std::size(kOptionBoxes); ++i) appState.*kOptionBoxes[i].flag = flags[i];
   dialogs.MessageBox(dialog, "設定を保存しました。", kBoxCaption, platform::MB_ICONINFORMATION);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/debug_log.h"
 #include "app/rega.h"
 #include "app/score_ranking.h"
 #include "platform/backend.h"
@@ -41,7 +42,11 @@ void ReadStartupSettings() {
 
 void StoreWindowedSetting() {
   REGA rega;
-  if (!rega.OpenKey()) return;
-  rega.WriteIntegerA("bWindowed", appState.bWindowed);
-  rega.CloseKey();
+  bool stored = rega.OpenKey();
+  if (stored) {
+    stored = rega.WriteIntegerA("bWindowed", appState.bWindowed);
+    rega.CloseKey();
+  }
+  // The switch itself has happened; only the next start will not know of it.
+  if (!stored) WriteDebugLog("bWindowedを保存できませんでした");
 }

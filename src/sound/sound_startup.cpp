@@ -48,14 +48,15 @@ static void DestroySoundObjects() {
 }
 
 void ReleaseSound() {
+  WriteDebugLog("DirectSoundデバイスを開放しています...");
+  for (auto& buffer : effectTable.buffers) buffer.reset();
+  WriteDebugLog("完了");
+  // The stream's count last, so that the release and its "完了" stay together.
   if (!soundLibrary.silent && platform::HasBackend()) {
     char line[80];
     std::snprintf(line, sizeof line, "ストリームの音切れ：%" PRIu64 "回", platform::Audio().UnderrunCount());
     WriteDebugLog(line);
   }
-  WriteDebugLog("DirectSoundデバイスを開放しています...");
-  for (auto& buffer : effectTable.buffers) buffer.reset();
-  WriteDebugLog("完了");
   soundLibrary.pEffectDirectSound = nullptr;
   DestroySoundObjects();
 }

@@ -63,11 +63,7 @@ class GtkDialogsTest : public ::testing::Test {
     return false;
   }
 
-  // One server per test process: GTK opens its display only once.
-  static sdltest::XServer& Server() {
-    static sdltest::XServer server;
-    return server;
-  }
+  static sdltest::XServer& Server() { return sdltest::GtkServer(); }
 
   platform::sdl::SdlBackend backend;
 };

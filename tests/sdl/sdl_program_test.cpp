@@ -1,5 +1,6 @@
 // The built program on the real backend: it runs until interrupted and then closes cleanly,
-// without a display it says so in one line, and without its pictures it says that and ends.
+// without a display it says so in one line, without its pictures it says that and ends, and a
+// second copy hands over to the first.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -7,10 +8,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -186,6 +189,70 @@ TEST(SdlProgramTest, SecondCopyHandsOverToTheRunningOne) {
   EXPECT_FALSE(first.Ended());
   first.Signal(SIGINT);
   EXPECT_TRUE(first.WaitForEnd(std::chrono::seconds(20)));
+  std::error_code ignored;
+  std::filesystem::remove_all(runtime, ignored);
+}
+
+// A second copy started with the early log switch adds its two lines to the running copy's
+// log; the running copy's lines stay, and every line but the banner carries its time.
+TEST(SdlProgramTest, SecondCopyAddsToTheRunningCopysLog) {
+  char pattern[] = "/tmp/sorvani-runtime-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string runtime = pattern;
+  const Environment environment{
+      {"SDL_VIDEODRIVER", "offscreen"}, {"SDL_AUDIODRIVER", "dummy"}, {"XDG_RUNTIME_DIR", runtime}};
+  ProgramRun first(environment, true, true);
+  ASSERT_TRUE(first.Started());
+  const std::string logPath = first.GameDirectory() + "/sorvani.log";
+  const auto deadline = Clock::now() + std::chrono::seconds(20);
+  while (sdltest::ReadShiftJisLog(logPath).find("メッセージループを開始します") == std::string::npos &&
+         !first.Ended() && Clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  ASSERT_NE(sdltest::ReadShiftJisLog(logPath).find("メッセージループを開始します"), std::string::npos)
+      << first.ErrorOutput();
+  std::ifstream runningFile(logPath, std::ios::binary);
+  const std::string running((std::istreambuf_iterator<char>(runningFile)), std::istreambuf_iterator<char>());
+
+  // The same program in the same folder, as a user starting it twice does.
+  const pid_t second = fork();
+  ASSERT_NE(second, -1);
+  if (second == 0) {
+    const int nothing = open("/dev/null", O_RDWR);
+    if (nothing >= 0) {
+      dup2(nothing, STDOUT_FILENO);
+      dup2(nothing, STDERR_FILENO);
+    }
+    setenv("XDG_CONFIG_HOME", std::filesystem::path(first.GameDirectory()).parent_path().c_str(), 1);
+    for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
+    const std::string program = first.GameDirectory() + "/sorvani";
+    execl(program.c_str(), program.c_str(), "/d", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  const auto secondDeadline = Clock::now() + std::chrono::seconds(20);
+  while (waitpid(second, &status, WNOHANG) != second && Clock::now() < secondDeadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  if (Clock::now() >= secondDeadline) {
+    kill(second, SIGKILL);
+    waitpid(second, &status, 0);
+    FAIL() << "the second copy kept running";
+  }
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << Describe(status);
+
+  first.Signal(SIGINT);
+  EXPECT_TRUE(first.WaitForEnd(std::chrono::seconds(20)));
+  std::ifstream endFile(logPath, std::ios::binary);
+  const std::string ended((std::istreambuf_iterator<char>(endFile)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(ended.rfind(running, 0), 0u) << "the running copy's log was started anew";
+  const std::string log = sdltest::ReadShiftJisLog(logPath);
+  EXPECT_NE(log.find("\n多重起動チェック\n多重起動を検知しました。起動を中止します。\n"), std::string::npos) << log;
+  EXPECT_LT(log.find("メッセージループを開始します"), log.find("多重起動チェック")) << log;
+  EXPECT_NE(log.find("アプリケーションを終了します"), std::string::npos) << log;
+  std::size_t lines = 0;
+  for (std::size_t at = ended.find("\r\n"); at != std::string::npos; at = ended.find("\r\n", at + 2)) ++lines;
+  EXPECT_EQ(ended.rfind("Sorvani Starting... [", 0), 0u);
+  EXPECT_EQ(lines, static_cast<std::size_t>(std::count(log.begin(), log.end(), '\n')) + 1)
+      << "a line besides the banner has no time stamp";
   std::error_code ignored;
   std::filesystem::remove_all(runtime, ignored);
 }

@@ -173,4 +173,9 @@ XServer::~XServer() {
   if (pipe_ >= 0) close(pipe_);
 }
 
+XServer& GtkServer() {
+  static XServer server;
+  return server;
+}
+
 }  // namespace sdltest

@@ -65,6 +65,10 @@ class XServer {
   std::string display_;
 };
 
+// The one server of a test process for GTK, which opens its display only once per process:
+// every GTK test shares it.
+XServer& GtkServer();
+
 // A backend brought up on the offscreen driver, with the recording class registered.
 class BackendTest : public ::testing::Test {
  protected:

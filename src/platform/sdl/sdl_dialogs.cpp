@@ -126,6 +126,13 @@ gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
   return TRUE;  // the procedure decides whether the dialog ends
 }
 
+// Esc is the cancel button, as in a Windows dialog.
+gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
+  if (event->keyval != GDK_KEY_Escape) return FALSE;
+  Notify(static_cast<SdlDialogs::OpenDialog*>(data), DialogEvent::kCommand, IDCANCEL);
+  return TRUE;
+}
+
 gboolean OnDrawn(GtkWidget*, cairo_t*, gpointer data) {
   static_cast<SdlDialogs::OpenDialog*>(data)->shown = true;
   return FALSE;
@@ -182,6 +189,30 @@ GtkWidget* MakeControl(const ControlTemplate& control, SdlDialogs::OpenDialog* d
     }
   }
   return widget;
+}
+
+// A message box as it stands on screen, read back from its widgets.
+SdlDialogs::AnsweredBox DescribeBox(GtkDialog* box, int answer) {
+  SdlDialogs::AnsweredBox seen;
+  gchar* text = nullptr;
+  GtkMessageType type = GTK_MESSAGE_OTHER;
+  g_object_get(box, "text", &text, "message-type", &type, nullptr);
+  seen.text = text ? text : "";
+  g_free(text);
+  const char* title = gtk_window_get_title(GTK_WINDOW(box));
+  seen.caption = title ? title : "";
+  switch (type) {
+    case GTK_MESSAGE_ERROR: seen.icon = MB_ICONERROR; break;
+    case GTK_MESSAGE_WARNING: seen.icon = MB_ICONWARNING; break;
+    case GTK_MESSAGE_INFO: seen.icon = MB_ICONINFORMATION; break;
+    default: seen.icon = 0; break;
+  }
+  for (int response : {GTK_RESPONSE_YES, GTK_RESPONSE_NO, GTK_RESPONSE_OK}) {
+    if (GtkWidget* button = gtk_dialog_get_widget_for_response(box, response))
+      seen.buttons.emplace_back(gtk_button_get_label(GTK_BUTTON(button)));
+  }
+  seen.answer = answer;
+  return seen;
 }
 
 void PumpPendingEvents() {
@@ -256,6 +287,7 @@ int SdlDialogs::RunModal(const DialogTemplate& dialogTemplate, WindowHandle owne
     }
   }
   g_signal_connect(dialog->window, "delete-event", G_CALLBACK(OnDelete), dialog);
+  g_signal_connect(dialog->window, "key-press-event", G_CALLBACK(OnKeyPress), dialog);
   g_signal_connect_after(dialog->window, "draw", G_CALLBACK(OnDrawn), dialog);
 
   if (procedure) {
@@ -374,15 +406,26 @@ int SdlDialogs::MessageBox(WindowHandle owner, const char* text, const char* cap
   }
   OpenDialog* parent = Find(owner);
   GtkWidget* box = gtk_message_dialog_new(parent ? GTK_WINDOW(parent->window) : nullptr, GTK_DIALOG_MODAL, type,
-                                          question ? GTK_BUTTONS_YES_NO : GTK_BUTTONS_OK, "%s",
-                                          WithoutCarriageReturns(text).c_str());
+                                          GTK_BUTTONS_NONE, "%s", WithoutCarriageReturns(text).c_str());
   gtk_window_set_title(GTK_WINDOW(box), caption ? caption : "");
+  // The game's own button texts whatever the locale, and Enter on the first one, as a Windows
+  // box has them.
+  GtkDialog* asked = GTK_DIALOG(box);
+  if (question) {
+    gtk_dialog_add_button(asked, "はい", GTK_RESPONSE_YES);
+    gtk_dialog_add_button(asked, "いいえ", GTK_RESPONSE_NO);
+    gtk_dialog_set_default_response(asked, GTK_RESPONSE_YES);
+  } else {
+    gtk_dialog_add_button(asked, "OK", GTK_RESPONSE_OK);
+    gtk_dialog_set_default_response(asked, GTK_RESPONSE_OK);
+  }
   if (flags & MB_TOPMOST) gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
-  const int response = gtk_dialog_run(GTK_DIALOG(box));
+  const int response = gtk_dialog_run(asked);
+  const int answer = question ? (response == GTK_RESPONSE_YES ? IDYES : IDNO) : IDOK;
+  if (onBoxAnswered_) onBoxAnswered_(DescribeBox(asked, answer));
   gtk_widget_destroy(box);
   PumpPendingEvents();
-  if (question) return response == GTK_RESPONSE_YES ? IDYES : IDNO;
-  return IDOK;
+  return answer;
 }
 
 bool SdlDialogs::SaveSnapshot(WindowHandle dialog, const char* pngPath) {

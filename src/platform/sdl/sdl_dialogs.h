@@ -40,6 +40,17 @@ class SdlDialogs final : public Dialogs {
   // For tests: the texts of the dialog's buttons, in template order.
   std::vector<std::string> ButtonTexts(WindowHandle dialog);
 
+  // For tests: what a message box showed, and the button that answered it.
+  struct AnsweredBox {
+    std::string text;
+    std::string caption;
+    std::uint32_t icon = 0;  // MB_ICONERROR, MB_ICONWARNING, MB_ICONINFORMATION or 0
+    std::vector<std::string> buttons;
+    int answer = 0;
+  };
+  // For tests: runs for each message box once it is answered, before it goes.
+  void OnBoxAnswered(std::function<void(const AnsweredBox&)> hook) { onBoxAnswered_ = std::move(hook); }
+
   struct OpenDialog;
 
  private:
@@ -47,6 +58,7 @@ class SdlDialogs final : public Dialogs {
 
   std::map<WindowHandle, std::unique_ptr<OpenDialog>> open_;
   std::function<void(WindowHandle)> onShown_;
+  std::function<void(const AnsweredBox&)> onBoxAnswered_;
   WindowHandle nextHandle_ = 0x100;
 };
 
