@@ -22,7 +22,7 @@ class SoundStreamTest : public GameTest {
   SoundStreamTest() { sslib2::loopPoints = {}; }
 
   // Sets the stream up for the source and starts it.
-  void Start(boost::shared_ptr<MemoryWaveReader> source, bool loop) {
+  void Start(boost::shared_ptr<sslib2::CWaveReader> source, bool loop) {
     ASSERT_TRUE(soundLibrary.device.Create(1));
     ASSERT_TRUE(soundLibrary.device.CreateStreamBuffer(source));
     ASSERT_TRUE(soundLibrary.stream.Play(loop));
@@ -109,6 +109,24 @@ TEST_F(SoundStreamTest, LoopEndZeroLoopsTheWholePieceAndAPieceShorterThanItsLoop
     Bytes played = Pull(150000);
     EXPECT_EQ(played, LoopedFrames(source, 1000, 30001, played.size()));
   }
+}
+
+TEST_F(SoundStreamTest, OggPieceEndingOnASegmentBoundaryGoesStraightIntoItsLoop) {
+  // The decoder learns it is at its end only from a read that brings nothing; with the piece
+  // filling exactly the first fifteen segments, that read opens the sixteenth.
+  const std::uint32_t frames = 15 * 8269;
+  const Bytes ogg = EncodeOgg(44100, 2, frames);
+  WriteBytes("plain.ogg", ogg);
+  WriteBytes("piece.mx", Masked(ogg));
+  const Bytes decoded = DecodeOgg("plain.ogg");
+  ASSERT_EQ(decoded.size(), frames * 4u);
+  boost::shared_ptr<sslib2::COggFileReader> reader(new sslib2::COggFileReader);
+  ASSERT_TRUE(reader->Open("piece.mx"));
+  sslib2::loopPoints = {1000, 1453056};  // past the end: the jump comes from the reader's end
+  Start(reader, true);
+  Bytes played = Pull(2 * frames + 20000);
+  EXPECT_EQ(played, LoopedFrames(decoded, 1000, frames, played.size()));
+  EXPECT_EQ(backend.sound.UnderrunCount(), 0u);
 }
 
 TEST_F(SoundStreamTest, ShortPieceWithoutLoopPlaysOutThenTheBufferStops) {
