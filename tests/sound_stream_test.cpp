@@ -2,6 +2,7 @@
 // segment and notification layout, the first fill, the worker's refills with loop jumps,
 // silence after the end, and the bytes that reach the mixer.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstring>
 
@@ -114,7 +115,7 @@ TEST_F(SoundStreamTest, LoopEndZeroLoopsTheWholePieceAndAPieceShorterThanItsLoop
 TEST_F(SoundStreamTest, OggPieceEndingOnASegmentBoundaryGoesStraightIntoItsLoop) {
   // The decoder learns it is at its end only from a read that brings nothing; with the piece
   // filling exactly the first fifteen segments, that read opens the sixteenth.
-  const std::uint32_t frames = 15 * 8269;
+  const std::uint32_t frames = 15 * (33076 / 4);
   const Bytes ogg = EncodeOgg(44100, 2, frames);
   WriteBytes("plain.ogg", ogg);
   WriteBytes("piece.mx", Masked(ogg));
@@ -127,6 +128,23 @@ TEST_F(SoundStreamTest, OggPieceEndingOnASegmentBoundaryGoesStraightIntoItsLoop)
   Bytes played = Pull(2 * frames + 20000);
   EXPECT_EQ(played, LoopedFrames(decoded, 1000, frames, played.size()));
   EXPECT_EQ(backend.sound.UnderrunCount(), 0u);
+}
+
+TEST_F(SoundStreamTest, WaveFileCutShortUnderTheReaderPlaysWhatIsLeftThenSilence) {
+  // The reader still counts bytes the file no longer has: its reads bring nothing short of
+  // its end, and the refill must not wait for an end that never comes.
+  const Bytes source = RampFrames16Stereo(60000);
+  const Bytes image = Masked(MakeWav(WavLayout{}, source));
+  WriteBytes("piece.m", image);
+  boost::shared_ptr<sslib2::CPlainWavFileReader> reader(new sslib2::CPlainWavFileReader);
+  ASSERT_TRUE(reader->Open("piece.m"));
+  ASSERT_EQ(truncate("piece.m", 44 + 20000 * 4), 0);
+  sslib2::loopPoints = {1000, 0};
+  Start(reader, true);
+  Bytes played = Pull(80000);
+  Bytes expected(source.begin(), source.begin() + 20000 * 4);
+  expected.resize(played.size(), 0);
+  EXPECT_EQ(played, expected);
 }
 
 TEST_F(SoundStreamTest, ShortPieceWithoutLoopPlaysOutThenTheBufferStops) {
