@@ -127,10 +127,22 @@ TEST_F(MusicTest, DamagedWaveFileCountsAsOpenedSoTheOggIsNotTriedAndTheOldStream
   ChangeBgm(BgmPiece::kPlay);
   EXPECT_EQ(Pull(1000), Bytes(samples.begin(), samples.begin() + 4000));
   Bytes broken = Masked(MakeWav(WavLayout{}, samples));
-  broken.resize(44);  // the data chunk now reaches past the end of the file
+  broken.resize(40);  // the file now ends inside the "data" chunk's header
   WriteBytes("svdata04.m", broken);
   ChangeBgm(BgmPiece::kPlay);
   EXPECT_EQ(Pull(20000), Bytes(80000, 0));
+}
+
+TEST_F(MusicTest, StreamedWaveFileWhoseSizesClaimTooMuchPlaysToItsEndAndLoops) {
+  const Bytes samples = RampFrames16Stereo(50000);
+  Bytes image = MakeWav(WavLayout{}, samples);
+  for (int i = 0; i < 4; ++i) image[4 + i] = image[40 + i] = 0xFF;  // RIFF and "data" sizes
+  WriteBytes("svdata03.m", Masked(image));
+  ChangeBgm(BgmPiece::kTitle);
+  EXPECT_EQ(LogMessages(), Join({"BGM(svdata03.m)準備中...", "BGM開いています..."}, kStartLines));
+  // Shorter than the title's loop end: back to the loop start where the file ends.
+  Bytes played = Pull(120000);
+  EXPECT_EQ(played, Looped(samples, 35584, played.size()));
 }
 
 TEST_F(MusicTest, StreamThatCannotBeSetUpReturnsZeroSoTheOggIsTried) {

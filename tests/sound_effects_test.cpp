@@ -135,6 +135,47 @@ TEST_F(SoundEffectsTest, MissingEntryGivesItsBoxThenTheBufferErrorBoxAndSilentMo
   EXPECT_EQ(backend.log.Count("SoundBuffer1::Play"), 0u);
 }
 
+TEST_F(SoundEffectsTest, EntryWhoseDataClaimsMoreThanItHoldsPlaysTheSamplesThatAreThere) {
+  const Bytes samples = EffectSamples(WAV_RA);  // 350 frames
+  struct Case {
+    const char* name;
+    std::uint32_t claimed;  // 0: the size stays, the entry is cut instead
+    std::size_t cutBytes;
+    std::uint32_t frames;
+  };
+  const Case cases[] = {
+      {"data size 0x7FFFFFFF", 0x7FFFFFFF, 0, 350},
+      {"entry cut inside a frame", 0, 402, 249},  // RIFF size too; the torn frame is dropped
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ResetSound();
+    ResetDebugLog();
+    backend.dialogs.boxes.clear();
+    Bytes image = MakeWav(WavLayout{}, samples);
+    if (c.claimed != 0)
+      for (int i = 0; i < 4; ++i) image[40 + i] = static_cast<unsigned char>(c.claimed >> (8 * i));
+    image.resize(image.size() - c.cutBytes);
+    WriteEffectArchive("WAV_RA", image);
+    InitSound(1);
+    EXPECT_FALSE(IsSoundSilent());
+    EXPECT_TRUE(backend.dialogs.boxes.empty());
+    EXPECT_EQ(LogMessages().back(), "完了");
+    auto buffers = backend.sound.Buffers();
+    ASSERT_EQ(buffers.size(), 118u);
+    EXPECT_EQ(buffers[5]->Bytes(), Bytes(samples.begin(), samples.begin() + c.frames * 4));
+    EXPECT_EQ(buffers[6]->Bytes(), EffectSamples(WAV_SHOT_1));  // the next entry is untouched
+
+    EXPECT_EQ(PlaySoundEffect(WAV_RA, 0), 0);
+    auto out = backend.sound.Pull(c.frames + 50);
+    Bytes expected(samples.begin(), samples.begin() + c.frames * 4);
+    expected.resize((c.frames + 50) * 4, 0);
+    EXPECT_EQ(Bytes(reinterpret_cast<const unsigned char*>(out.data()),
+                    reinterpret_cast<const unsigned char*>(out.data()) + out.size() * 2),
+              expected);
+  }
+}
+
 TEST_F(SoundEffectsTest, DeviceAndBufferFailuresEndInSilentModeWithTheirLogLines) {
   struct Case {
     const char* call;

@@ -103,15 +103,18 @@ Bytes DecodeOgg(const std::string& path) {
 
 Bytes EffectSamples(int id) { return RampFrames16Stereo(300 + 10 * id, 1000 * id); }
 
-void WriteEffectArchive(const std::string& leaveOut) {
+namespace {
+
+// The thirteen effects, `replaced` as the named one's image (no image: that one is left out).
+void WriteEffects(const std::string& name, const Bytes* replaced) {
   static const char* const kNames[] = {"WAV_MENU_SELECT", "WAV_MENU_DECIDE", "WAV_MENU_CANCEL", "WAV_KAIWA_NEXT",
                                        "WAV_WARP",        "WAV_RA",          "WAV_SHOT_1",      "WAV_SHOT_2",
                                        "WAV_ENEMY_DAMAGE", "WAV_ENEMY_HIT",  "WAV_GET_ITEM",    "WAV_DAMAGE",
                                        "WAV_HITITEM"};
   std::vector<ArchiveEntry> entries;
   for (int id = 0; id < 13; ++id) {
-    if (leaveOut == kNames[id]) continue;
-    Bytes image = MakeWav(WavLayout{}, EffectSamples(id));
+    if (name == kNames[id] && !replaced) continue;
+    Bytes image = name == kNames[id] ? *replaced : MakeWav(WavLayout{}, EffectSamples(id));
     entries.push_back({kNames[id], image});
   }
   Bytes archive;
@@ -119,3 +122,9 @@ void WriteEffectArchive(const std::string& leaveOut) {
   BuildArchive(entries, &archive, &error);
   WriteBytes("svdata02.dat", archive);
 }
+
+}  // namespace
+
+void WriteEffectArchive(const std::string& leaveOut) { WriteEffects(leaveOut, nullptr); }
+
+void WriteEffectArchive(const std::string& name, const Bytes& image) { WriteEffects(name, &image); }

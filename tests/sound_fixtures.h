@@ -35,3 +35,5 @@ Bytes EffectSamples(int id);
 // "svdata02.dat" with the thirteen effects (16-bit stereo 44100 Hz, 16-byte "fmt " chunks), all
 // but the one named `leaveOut`.
 void WriteEffectArchive(const std::string& leaveOut = "");
+// The same archive with `image` as the named effect's entry.
+void WriteEffectArchive(const std::string& name, const Bytes& image);

@@ -2,6 +2,7 @@
 // segment and notification layout, the first fill, the worker's refills with loop jumps,
 // silence after the end, and the bytes that reach the mixer.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstring>
 
@@ -22,7 +23,7 @@ class SoundStreamTest : public GameTest {
   SoundStreamTest() { sslib2::loopPoints = {}; }
 
   // Sets the stream up for the source and starts it.
-  void Start(boost::shared_ptr<MemoryWaveReader> source, bool loop) {
+  void Start(boost::shared_ptr<sslib2::CWaveReader> source, bool loop) {
     ASSERT_TRUE(soundLibrary.device.Create(1));
     ASSERT_TRUE(soundLibrary.device.CreateStreamBuffer(source));
     ASSERT_TRUE(soundLibrary.stream.Play(loop));
@@ -109,6 +110,41 @@ TEST_F(SoundStreamTest, LoopEndZeroLoopsTheWholePieceAndAPieceShorterThanItsLoop
     Bytes played = Pull(150000);
     EXPECT_EQ(played, LoopedFrames(source, 1000, 30001, played.size()));
   }
+}
+
+TEST_F(SoundStreamTest, OggPieceEndingOnASegmentBoundaryGoesStraightIntoItsLoop) {
+  // The decoder learns it is at its end only from a read that brings nothing; with the piece
+  // filling exactly the first fifteen segments, that read opens the sixteenth.
+  const std::uint32_t frames = 15 * (33076 / 4);
+  const Bytes ogg = EncodeOgg(44100, 2, frames);
+  WriteBytes("plain.ogg", ogg);
+  WriteBytes("piece.mx", Masked(ogg));
+  const Bytes decoded = DecodeOgg("plain.ogg");
+  ASSERT_EQ(decoded.size(), frames * 4u);
+  boost::shared_ptr<sslib2::COggFileReader> reader(new sslib2::COggFileReader);
+  ASSERT_TRUE(reader->Open("piece.mx"));
+  sslib2::loopPoints = {1000, 1453056};  // past the end: the jump comes from the reader's end
+  Start(reader, true);
+  Bytes played = Pull(2 * frames + 20000);
+  EXPECT_EQ(played, LoopedFrames(decoded, 1000, frames, played.size()));
+  EXPECT_EQ(backend.sound.UnderrunCount(), 0u);
+}
+
+TEST_F(SoundStreamTest, WaveFileCutShortUnderTheReaderPlaysWhatIsLeftThenSilence) {
+  // The reader still counts bytes the file no longer has: its reads bring nothing short of
+  // its end, and the refill must not wait for an end that never comes.
+  const Bytes source = RampFrames16Stereo(60000);
+  const Bytes image = Masked(MakeWav(WavLayout{}, source));
+  WriteBytes("piece.m", image);
+  boost::shared_ptr<sslib2::CPlainWavFileReader> reader(new sslib2::CPlainWavFileReader);
+  ASSERT_TRUE(reader->Open("piece.m"));
+  ASSERT_EQ(truncate("piece.m", 44 + 20000 * 4), 0);
+  sslib2::loopPoints = {1000, 0};
+  Start(reader, true);
+  Bytes played = Pull(80000);
+  Bytes expected(source.begin(), source.begin() + 20000 * 4);
+  expected.resize(played.size(), 0);
+  EXPECT_EQ(played, expected);
 }
 
 TEST_F(SoundStreamTest, ShortPieceWithoutLoopPlaysOutThenTheBufferStops) {

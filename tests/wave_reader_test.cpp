@@ -96,8 +96,8 @@ TEST_F(WaveReaderTest, WavThatIsNotAMaskedPcmPieceDoesNotOpenAndLeavesTheReaderC
   Bytes hugeImage = MakeWav(huge, samples);
   hugeImage[40] = hugeImage[41] = hugeImage[42] = 0xFF;
   hugeImage[43] = 0xFF;
-  Bytes truncatedData = MakeWav(good, samples);
-  truncatedData.resize(truncatedData.size() - 10);
+  Bytes dataHeaderCut = MakeWav(good, samples);
+  dataHeaderCut.resize(40);  // the file ends inside the "data" chunk's header
 
   const std::pair<const char*, Bytes> cases[] = {
       {"plain, unmasked RIFF", MakeWav(good, samples)},
@@ -105,7 +105,7 @@ TEST_F(WaveReaderTest, WavThatIsNotAMaskedPcmPieceDoesNotOpenAndLeavesTheReaderC
       {"no data chunk", Masked(MakeWav(noData, samples))},
       {"fmt chunk too short", Masked(MakeWav(shortFmt, samples))},
       {"chunk size past the end", Masked(hugeImage)},
-      {"data past the end", Masked(truncatedData)},
+      {"data chunk header cut short", Masked(dataHeaderCut)},
       {"header cut short", Bytes(wrapping.begin(), wrapping.begin() + 30)},
       {"empty", Bytes{}},
   };
@@ -118,6 +118,41 @@ TEST_F(WaveReaderTest, WavThatIsNotAMaskedPcmPieceDoesNotOpenAndLeavesTheReaderC
   }
   CPlainWavFileReader reader;
   EXPECT_FALSE(reader.Open("missing.m"));
+}
+
+TEST_F(WaveReaderTest, DataChunkClaimingMoreThanTheFileHoldsIsThePieceUpToTheFileEnd) {
+  const Bytes samples = RampFrames16Stereo(500);
+  struct Case {
+    const char* name;
+    std::uint32_t claimed;  // 0: the size stays, the file is cut instead
+    std::size_t cutBytes;
+    std::uint32_t frames;
+  };
+  const Case cases[] = {
+      {"streamed, 0xFFFFFFFF", 0xFFFFFFFF, 0, 500},
+      {"streamed, 0x7FFFFFFF", 0x7FFFFFFF, 0, 500},
+      {"cut inside a frame", 0, 6, 498},  // the torn frame is not part of the piece
+      {"cut to the data header", 0, 2000, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Bytes image = MakeWav(WavLayout{}, samples);
+    if (c.claimed != 0) {
+      for (int i = 0; i < 4; ++i) image[4 + i] = image[40 + i] = static_cast<unsigned char>(c.claimed >> (8 * i));
+    }
+    image.resize(image.size() - c.cutBytes);
+    WriteBytes("streamed.m", Masked(image));
+
+    CPlainWavFileReader reader;
+    ASSERT_TRUE(reader.Open("streamed.m"));
+    EXPECT_EQ(reader.GetLength(), c.frames);
+    const Bytes piece(samples.begin(), samples.begin() + c.frames * 4);
+    EXPECT_EQ(ReadAll(reader, 333), piece);
+    EXPECT_TRUE(reader.IsEnd());
+    // The loop seek lands inside what is there, and nowhere past it.
+    EXPECT_EQ(reader.Seek(100), c.frames >= 100);
+    EXPECT_FALSE(reader.Seek(c.frames + 1));
+  }
 }
 
 TEST_F(WaveReaderTest, LoopAnswersFollowTheModuleLoopPointsAndTheLength) {

@@ -26,7 +26,7 @@ bool CWave::SetData(const unsigned char* source, std::uint32_t size) {
   return true;
 }
 
-bool CWave::FindChunk(const char id[4], std::uint32_t* offset, std::uint32_t* size) const {
+bool CWave::FindChunk(const char id[4], std::uint32_t* offset, std::uint32_t* size, bool* cut) const {
   if (!data_ || size_ < 12) return false;
   const unsigned char* bytes = data_.get();
   if (std::memcmp(bytes, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0) return false;
@@ -35,15 +35,26 @@ bool CWave::FindChunk(const char id[4], std::uint32_t* offset, std::uint32_t* si
   std::uint64_t at = 12;
   while (at + 8 <= end) {
     std::uint32_t chunkSize = Le32(bytes + at + 4);
-    if (at + 8 + chunkSize > end) return false;
     if (std::memcmp(bytes + at, id, 4) == 0) {
+      // A chunk that claims more than the image holds is taken as far as the image goes.
+      const std::uint64_t held = size_ - (at + 8);
       *offset = static_cast<std::uint32_t>(at + 8);
-      *size = chunkSize;
+      *size = chunkSize > held ? static_cast<std::uint32_t>(held) : chunkSize;
+      if (cut) *cut = chunkSize > held;
       return true;
     }
     at += 8 + static_cast<std::uint64_t>(chunkSize) + (chunkSize & 1);  // chunks are word-aligned
   }
   return false;
+}
+
+bool CWave::FindData(std::uint32_t* offset, std::uint32_t* size) const {
+  bool cut = false;
+  if (!FindChunk("data", offset, size, &cut)) return false;
+  // A buffer holds whole frames; the torn last one of a cut chunk is dropped.
+  platform::WaveFormat format;
+  if (cut && GetFormat(&format) && format.blockAlign > 0) *size -= *size % format.blockAlign;
+  return true;
 }
 
 bool CWave::GetFormat(platform::WaveFormat* format) const {
@@ -66,13 +77,13 @@ bool CWave::GetFormat(platform::WaveFormat* format) const {
 
 std::uint32_t CWave::GetDataSize() const {
   std::uint32_t offset = 0, size = 0;
-  return FindChunk("data", &offset, &size) ? size : 0;
+  return FindData(&offset, &size) ? size : 0;
 }
 
 std::uint32_t CWave::ReadData(std::unique_ptr<unsigned char[]>* owned, unsigned char** destination,
                               std::uint32_t maximum) const {
   std::uint32_t offset = 0, size = 0;
-  if (!destination || !FindChunk("data", &offset, &size)) return 0;
+  if (!destination || !FindData(&offset, &size)) return 0;
   std::uint32_t n = size;
   if (!*destination) {
     if (!owned) return 0;

@@ -48,7 +48,7 @@ bool CPlainWavFileReader::ReadHeader() {
   std::memcpy(&format_, format, sizeof format);
   if (format_.formatTag != 1 || format_.blockAlign == 0) return false;
 
-  // Offsets are 64-bit and every chunk must end inside the file: a damaged size can neither
+  // Offsets are 64-bit and a chunk header must lie inside the file: a damaged size can neither
   // wrap the walk round nor send it outside the file.
   std::uint64_t offset = 20 + static_cast<std::uint64_t>(fmtSize);
   while (offset < riffEnd) {
@@ -57,10 +57,13 @@ bool CPlainWavFileReader::ReadHeader() {
     if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0 || !ReadMasked(file_, chunk, sizeof chunk))
       return false;
     const std::uint32_t chunkSize = Le32(chunk + 4);
-    if (offset + 8 + chunkSize > fileSize) return false;
     if (std::memcmp(chunk, "data", 4) == 0) {
+      // A file written as a stream claims more than it holds (0xFFFFFFFF, 0x7FFFFFFF): the
+      // piece is the whole frames that are there.
+      const std::uint64_t held = fileSize - (offset + 8);
       dataOffset_ = static_cast<std::uint32_t>(offset + 8);
-      dataSize_ = remaining_ = chunkSize;
+      dataSize_ = chunkSize > held ? static_cast<std::uint32_t>(held - held % format_.blockAlign) : chunkSize;
+      remaining_ = dataSize_;
       return true;
     }
     offset += static_cast<std::uint64_t>(chunkSize) + 8;  // no pad byte after odd sizes

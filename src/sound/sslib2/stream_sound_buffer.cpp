@@ -87,6 +87,7 @@ bool CStreamSoundBuffer::RefillSegment() {
   const std::uint32_t size = std::min(locked, segmentSize_);
   std::uint32_t filled = 0;
   while (filled < size) {
+    bool jumped = false;
     if (loopsLeft_ != 0 && (sourcePosition_ == loopEnd_ || reader_->IsEnd())) {
       if (loopStart_ >= loopEnd_) {
         if (loopsLeft_ <= 0) break;
@@ -95,6 +96,7 @@ bool CStreamSoundBuffer::RefillSegment() {
       if (!reader_->Seek(loopStart_ / format_.blockAlign)) break;
       sourcePosition_ = loopStart_;
       if (loopsLeft_ > 0) --loopsLeft_;
+      jumped = true;
     }
     const std::uint32_t limit = loopsLeft_ != 0 ? loopEnd_ : totalLength_;
     const std::uint32_t n = std::min(limit > sourcePosition_ ? limit - sourcePosition_ : 0, size - filled);
@@ -104,8 +106,9 @@ bool CStreamSoundBuffer::RefillSegment() {
     if (!reader_->Read(bytes + filled, n, &got)) break;
     sourcePosition_ += got;
     filled += got;
-    // A reader that yields nothing at a loop start would send this loop round for ever.
-    if (got == 0) break;
+    // A decoder whose last read ended exactly at its end only finds out now: go round to the
+    // jump. Nothing right after a jump, or nothing short of the end, would go round for ever.
+    if (got == 0 && (jumped || !reader_->IsEnd())) break;
   }
   if (filled > 0) ++queuedSegments_;
   if (filled < size) std::memset(bytes + filled, format_.bitsPerSample == 8 ? 0x80 : 0, size - filled);
