@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
+#include <string>
 
 #include "app/app.h"
+#include "app/data_files.h"
 #include "sound/sound.h"
 #include "sound/sslib2/sslib2.h"
 
@@ -28,10 +30,13 @@ int OpenBgm(const char* fileName, const boost::shared_ptr<Reader>& reader) {
     soundLibrary.wavReader->Close();
     soundLibrary.oggReader->Close();
   }
+  if (!fileName) return 0;
+  // The log names the piece as asked, whatever case the copy on disc has.
+  const std::string found = FindDataFile(fileName);
   std::error_code error;
-  if (!fileName || !std::filesystem::exists(fileName, error)) return 0;
+  if (!std::filesystem::exists(found, error)) return 0;
   WriteDebugLog("BGM開いています...");
-  if (!reader->Open(fileName)) {
+  if (!reader->Open(found.c_str())) {
     WriteDebugLog("BGM読み込み完了");
     return 1;
   }
