@@ -1,5 +1,6 @@
 // The play scene: run start, stage set-up, the frame's fixed order, stage clear, time up, the
 // demonstration's frame start and the hand-over to the ending.
+#include <algorithm>
 #include <cstdio>
 
 #include "app/app.h"
@@ -122,7 +123,7 @@ constexpr int kRankingPanelHeight = 133;
 // rows, stretched over the heading and the three rows.
 void DrawRankingPanel(int alpha) {
   const int width = PictureWidth(PIC_PAUSEBACK);
-  const int rows = PictureHeight(PIC_PAUSEBACK) < kRankingPanelHeight ? PictureHeight(PIC_PAUSEBACK) : kRankingPanelHeight;
+  const int rows = std::min(PictureHeight(PIC_PAUSEBACK), kRankingPanelHeight);
   if (width <= 0 || rows <= 0) return;
   const platform::Vector2 scaling{640.0f / static_cast<float>(width),
                                   static_cast<float>(kRankingPanelHeight) / static_cast<float>(rows)};
