@@ -1,6 +1,8 @@
 // The run as a whole: entry, stage set-up, determinism, stage clear, time up and the ending.
 #include "play_test_support.h"
 
+#include <algorithm>
+
 #include "app/score_ranking.h"
 
 namespace {
@@ -333,6 +335,55 @@ TEST_F(PlayFlowTest, GameOverRankingBlinksTheNewEntrysRow) {
   gameRecord.frameCounter = 15;
   Step();
   EXPECT_EQ(CountDrawn(PIC_1ST), 1);
+}
+
+// The playfield is bright, so the ranking stands on a dark translucent panel drawn before it
+// and covering every picture of it; a two-player game over shows neither.
+TEST_F(PlayFlowTest, GameOverRankingStandsOnADarkPanel) {
+  // The data pack's sizes for the ranking and for the dimmer the panel is cut from.
+  std::vector<PictureSize> sizes = {{PIC_PAUSEBACK, 640, 480}, {PIC_RANKING, 640, 44}, {PIC_1ST, 72, 20},
+                                    {PIC_2ND, 72, 20},         {PIC_3RD, 72, 20},      {PIC_CSTAGE, 150, 20},
+                                    {PIC_SCORE, 90, 20}};
+  for (int digit = PIC_0; digit <= PIC_9; ++digit) sizes.push_back({digit, 16, 16});
+  WritePictureArchive(kPictureArchive, sizes);
+  ResetPictureTable();
+  for (int entry : {1, 2}) {
+    SCOPED_TRACE(entry);
+    ResetRanking();
+    Start(entry);
+    EmptyStageThatKeepsRunning();
+    gameRecord.timeLeft = 1;
+    gameRecord.frameCounter = 15;  // the new entry's row shown
+    Step();
+    const std::vector<PictureId> drawn = DrawnPictures();
+    const auto ranking = std::find(drawn.begin(), drawn.end(), PIC_RANKING);
+    if (entry == 2) {
+      EXPECT_EQ(ranking, drawn.end());
+      EXPECT_EQ(CountDrawn(PIC_PAUSEBACK), 0);
+      continue;
+    }
+    ASSERT_NE(ranking, drawn.end());
+    const auto panelAt = std::find(drawn.begin(), drawn.end(), PIC_PAUSEBACK) - drawn.begin();
+    ASSERT_LT(panelAt, ranking - drawn.begin()) << "the panel comes first";
+    const fake::DrawCall& call = backend.graphics.draws[static_cast<std::size_t>(panelAt)];
+    const float sx = call.scaled ? call.scaling.x : 1.0f, sy = call.scaled ? call.scaling.y : 1.0f;
+    const float left = call.translation.x, top = call.translation.y;
+    const float right = left + static_cast<float>(call.source.right - call.source.left) * sx;
+    const float bottom = top + static_cast<float>(call.source.bottom - call.source.top) * sy;
+    EXPECT_EQ(call.colour >> 24, static_cast<std::uint32_t>(gameRecord.fadeAlpha));
+    // Only the dimmer's plain top rows: its darker middle band would stripe the rows.
+    EXPECT_LE(call.source.bottom, 150);
+    for (auto at = ranking; at != drawn.end(); ++at) {
+      const fake::DrawCall& each = backend.graphics.draws[static_cast<std::size_t>(at - drawn.begin())];
+      const float x = each.translation.x, y = each.translation.y;
+      EXPECT_TRUE(x >= left && y >= top && x + static_cast<float>(PictureWidth(*at)) <= right &&
+                  y + static_cast<float>(PictureHeight(*at)) <= bottom)
+          << "picture " << *at << " at " << x << "," << y << " outside the panel " << left << "," << top << " - "
+          << right << "," << bottom;
+    }
+    // It stays clear of the game-over picture above it.
+    EXPECT_GE(top, 240.0f + static_cast<float>(PictureHeight(PIC_GAMEOVER)) / 2);
+  }
 }
 
 }  // namespace

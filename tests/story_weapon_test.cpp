@@ -272,4 +272,58 @@ TEST_F(WeaponSelectTest, TwoPlayersChooseInTurnAndPlayerTwosWeaponGoesInTheHighB
   EXPECT_EQ(gameRecord.weaponChoice, 0x0100);
 }
 
+// The heading the shipped background carries above the cards, measured on its pixels with
+// its outline: x 212..429, y 90..115.
+struct Box {
+  float left, top, right, bottom;
+};
+constexpr Box kHeading{212, 90, 430, 116};
+
+bool Overlap(const Box& a, const Box& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+TEST_F(WeaponSelectTest, TwoPlayerFlagsStayClearOfTheHeadingTheCardsAndEachOther) {
+  // The data pack's sizes: cards 150 x 170, flags 64 x 20.
+  WritePictureArchive(kPictureArchive, {{PIC_SELECT_WEAPON_1, 150, 170},
+                                        {PIC_SELECT_WEAPON_2, 150, 170},
+                                        {PIC_SELECT_WEAPON_3, 150, 170},
+                                        {PIC_FLAG_1P, 64, 20},
+                                        {PIC_FLAG_2P, 64, 20}});
+  ResetPictureTable();
+  struct Case {
+    int first;   // player 1's card
+    int second;  // player 2's, -1 while player 1 still chooses
+  };
+  for (const Case c : {Case{1, -1}, Case{2, -1}, Case{0, 1}, Case{1, 1}, Case{2, 0}}) {
+    SCOPED_TRACE(testing::Message() << c.first << " " << c.second);
+    EnterAndFadeIn(2);
+    for (int k = 0; k < c.first; ++k) Press(DIK_RIGHT);
+    if (c.second >= 0) {
+      Press(DIK_SPACE);
+      for (int k = c.first; k != c.second; k = (k + 1) % 3) Press(DIK_RIGHT);
+    }
+    Frames(12);  // the chosen card has risen
+    std::vector<Box> cards;
+    for (int k = 0; k < 3; ++k) {
+      const SceneDraw card = DrawsOf(static_cast<PictureId>(PIC_SELECT_WEAPON_1 + k)).at(0);
+      cards.push_back({card.x, card.y, card.x + 150, card.y + 170});
+    }
+    std::vector<std::pair<Box, int>> flags;  // each with the card it marks
+    for (const SceneDraw& d : DrawsOf(PIC_FLAG_1P)) flags.push_back({{d.x, d.y, d.x + 64, d.y + 20}, c.first});
+    for (const SceneDraw& d : DrawsOf(PIC_FLAG_2P)) flags.push_back({{d.x, d.y, d.x + 64, d.y + 20}, c.second});
+    ASSERT_EQ(flags.size(), c.second < 0 ? 1u : 2u);
+    for (const auto& [flag, marked] : flags) {
+      EXPECT_FALSE(Overlap(flag, kHeading)) << "flag at " << flag.left << "," << flag.top;
+      for (const Box& card : cards) EXPECT_FALSE(Overlap(flag, card)) << "flag at " << flag.left << "," << flag.top;
+      const float middle = (flag.left + flag.right) / 2;
+      EXPECT_TRUE(middle > cards[marked].left && middle < cards[marked].right) << "flag at " << flag.left;
+      EXPECT_TRUE(flag.left >= 0 && flag.right <= 640 && flag.top >= 0 && flag.bottom <= 480);
+    }
+    if (flags.size() == 2) {
+      EXPECT_FALSE(Overlap(flags[0].first, flags[1].first));
+    }
+  }
+}
+
 }  // namespace

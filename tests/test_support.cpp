@@ -105,6 +105,24 @@ void WritePictureArchive(const std::filesystem::path& path) {
   file.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
 }
 
+void WritePictureArchive(const std::filesystem::path& path, const std::vector<PictureSize>& sizes) {
+  std::vector<ArchiveEntry> entries;
+  for (int id = 0; id < NUMSURFACES; ++id) {
+    int width = TestPictureWidth(id), height = TestPictureHeight(id);
+    for (const PictureSize& size : sizes) {
+      if (size.id != id) continue;
+      width = size.width;
+      height = size.height;
+    }
+    entries.push_back({surfaces[id], SolidBmp(width, height, 0x808080)});
+  }
+  std::vector<unsigned char> bytes;
+  std::string error;
+  EXPECT_TRUE(BuildArchive(entries, &bytes, &error)) << error;
+  std::ofstream file(path, std::ios::binary);
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
 GameTest::GameTest() : previousDirectory_(std::filesystem::current_path()) {
   char pattern[] = "/tmp/sorvani-test-XXXXXX";
   scratch = mkdtemp(pattern);

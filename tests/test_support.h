@@ -24,6 +24,14 @@ std::vector<unsigned char> SolidBmp(int width, int height, std::uint32_t rgb);
 void WritePictureArchive(const std::filesystem::path& path);
 int TestPictureWidth(int id);
 int TestPictureHeight(int id);
+struct PictureSize {
+  int id;
+  int width;
+  int height;
+};
+// The same archive with the listed pictures at the given sizes (the data pack's, say), for
+// tests of where things stand on the screen.
+void WritePictureArchive(const std::filesystem::path& path, const std::vector<PictureSize>& sizes);
 
 class GameTest : public ::testing::Test {
  protected:

@@ -1,5 +1,6 @@
 // The play scene: run start, stage set-up, the frame's fixed order, stage clear, time up, the
 // demonstration's frame start and the hand-over to the ending.
+#include <algorithm>
 #include <cstdio>
 
 #include "app/app.h"
@@ -115,6 +116,20 @@ bool StageClearStep() {
   return true;
 }
 
+constexpr int kRankingPanelTop = 327;
+constexpr int kRankingPanelHeight = 133;
+
+// On the bright playfield the ranking needs a dark band behind it: the pause dimmer's plain top
+// rows, stretched over the heading and the three rows.
+void DrawRankingPanel(int alpha) {
+  const int width = PictureWidth(PIC_PAUSEBACK);
+  const int rows = std::min(PictureHeight(PIC_PAUSEBACK), kRankingPanelHeight);
+  if (width <= 0 || rows <= 0) return;
+  const platform::Vector2 scaling{640.0f / static_cast<float>(width),
+                                  static_cast<float>(kRankingPanelHeight) / static_cast<float>(rows)};
+  DrawPictureScaled(PIC_PAUSEBACK, platform::Rect{0, 0, width, rows}, scaling, 0, kRankingPanelTop, alpha);
+}
+
 // Time up and the game-over display; false when the title has taken over.
 bool TimeUpStep(platform::WindowHandle window) {
   const bool alone = gameRecord.playerCount == 1;
@@ -128,6 +143,7 @@ bool TimeUpStep(platform::WindowHandle window) {
   if (alone) {
     // The new entry's row blinks.
     const int place = (gameRecord.frameCounter / 15) % 2 == 0 ? play.gameOverRank : -1;
+    DrawRankingPanel(gameRecord.fadeAlpha);
     DrawRanking(gameRecord.gameMode, gameRecord.fadeAlpha, first.weapon, place);
   }
   const int before = gameRecord.timeLeft--;

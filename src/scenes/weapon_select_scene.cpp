@@ -18,6 +18,7 @@ constexpr int kWeaponCount = 3;
 constexpr int kRaisedY = 130;
 constexpr int kRestingY = 150;
 constexpr int kWeaponX[kWeaponCount] = {70, 260, 450};
+constexpr int kFlagGap = 4;
 
 // Latch values: the input acted on last.
 enum : int { kLatchNone = 0, kLatchShot = 1, kLatchPause = 3, kLatchLeft = 102, kLatchRight = 103 };
@@ -108,11 +109,13 @@ void MoveWeapons() {
   }
 }
 
-// Above a card: which player's weapon it is.
-void DrawFlag(PictureId flag, int weapon, int offset, int a) {
-  const int x = offset + kWeaponX[weapon] + (PictureWidth(PIC_SELECT_WEAPON_1 + weapon) - PictureWidth(flag)) / 2;
-  DrawPicture(flag, static_cast<float>(x), static_cast<float>(weaponSelect.weaponY[weapon] - PictureHeight(flag) - 4),
-              a);
+// Under a card, clear of the heading the background carries above the cards: which player's
+// weapon it is. shift moves it sideways, so two flags on one card stand side by side.
+void DrawFlag(PictureId flag, int weapon, int shift, int offset, int a) {
+  const auto card = static_cast<PictureId>(PIC_SELECT_WEAPON_1 + weapon);
+  const int x = offset + kWeaponX[weapon] + (PictureWidth(card) - PictureWidth(flag)) / 2 + shift;
+  const int y = weaponSelect.weaponY[weapon] + PictureHeight(card) + kFlagGap;
+  DrawPicture(flag, static_cast<float>(x), static_cast<float>(y), a);
 }
 
 void Draw(int a) {
@@ -131,10 +134,12 @@ void Draw(int a) {
       DrawRanking(MODE_TRIAL, a, weaponSelect.choice, -1);
     } else if (IsTwoPlayerKind(kind)) {
       if (weaponSelect.picker == 1) {
-        DrawFlag(PIC_FLAG_1P, weaponSelect.firstChoice, offset, a);
-        DrawFlag(PIC_FLAG_2P, weaponSelect.choice, offset, a);
+        const int shift =
+            weaponSelect.firstChoice == weaponSelect.choice ? (PictureWidth(PIC_FLAG_1P) + kFlagGap) / 2 : 0;
+        DrawFlag(PIC_FLAG_1P, weaponSelect.firstChoice, -shift, offset, a);
+        DrawFlag(PIC_FLAG_2P, weaponSelect.choice, shift, offset, a);
       } else {
-        DrawFlag(PIC_FLAG_1P, weaponSelect.choice, offset, a);
+        DrawFlag(PIC_FLAG_1P, weaponSelect.choice, 0, offset, a);
       }
     }
   }

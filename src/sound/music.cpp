@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
+#include <string>
 
 #include "app/app.h"
+#include "app/data_files.h"
 #include "sound/sound.h"
 #include "sound/sslib2/sslib2.h"
 
@@ -22,6 +24,9 @@ int OpenBgm(const char* fileName, const boost::shared_ptr<Reader>& reader) {
   char line[300];
   std::snprintf(line, sizeof line, "BGM(%s)準備中...", fileName ? fileName : "");
   WriteDebugLog(line);
+  // The log names the piece as asked, whatever case the copy on disc has; the folder is searched
+  // before the worker is held up.
+  const std::string found = fileName ? FindDataFile(fileName) : std::string();
   // The worker reads the reader only under the stream lock, so close and reopen under it too.
   std::unique_lock<std::recursive_mutex> guard(soundLibrary.stream.Lock());
   if (musicLoaded) {
@@ -29,9 +34,9 @@ int OpenBgm(const char* fileName, const boost::shared_ptr<Reader>& reader) {
     soundLibrary.oggReader->Close();
   }
   std::error_code error;
-  if (!fileName || !std::filesystem::exists(fileName, error)) return 0;
+  if (found.empty() || !std::filesystem::exists(found, error)) return 0;
   WriteDebugLog("BGM開いています...");
-  if (!reader->Open(fileName)) {
+  if (!reader->Open(found.c_str())) {
     WriteDebugLog("BGM読み込み完了");
     return 1;
   }

@@ -147,11 +147,14 @@ HRESULT SdlDevice::Clear(std::uint32_t flags, std::uint32_t colour, float, std::
   return D3D_OK;
 }
 
-// Lost stays lost until Reset, as it does on the original device.
+// Lost stays lost until Reset, as it does on the original device. A window that is gone took
+// the renderer with it: the last frame of the program's exit presents to nothing, which is a
+// bad call and not a loss to recover from.
 HRESULT SdlDevice::Present() {
   NoteResetEvents();
   SDL_Renderer* renderer = Renderer();
-  if (!renderer || lost) return D3DERR_DEVICELOST;
+  if (!renderer) return D3DERR_INVALIDCALL;
+  if (lost) return D3DERR_DEVICELOST;
   SDL_SetRenderTarget(renderer, nullptr);
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 0xFF);
   SDL_RenderClear(renderer);  // the letterbox bars
