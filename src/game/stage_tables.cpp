@@ -46,9 +46,9 @@ constexpr OneStage kOnePlayer[kStageCount] = {
     // 11: walkers come down two lanes while the ceiling drips and the floor waits
     OneStage{}.Row(40, 10, 6, 0, 4, 1, 0).Row(43, 30, 6, 0, 4, 1, 0).Row(34, 4, 6, 0, 6, 2, 0)
         .Row(38, 51, 8, 0, 4, 2, 1).Add(72, 20, 5, 0),
-    // 12: a walker chevron pointing at the sisters, the ceiling dripping behind it
-    OneStage{}.Add(40, 14, 1, 0).Row(44, 10, 4, -3, 3, 1, 0).Row(44, 18, 4, 3, 3, 1, 0).Row(36, 4, 6, 0, 6, 2, 0)
-        .Row(42, 51, 8, 0, 4, 2, 1).Add(60, 30, 3, 1).Add(72, 36, 5, 0),
+    // 12: a wide walker chevron pointing at the sisters, the ceiling dripping behind it
+    OneStage{}.Add(40, 14, 1, 0).Row(44, 10, 4, -4, 3, 1, 0).Row(44, 18, 4, 4, 3, 1, 0).Row(36, 4, 6, 0, 6, 2, 0)
+        .Row(42, 51, 8, 0, 4, 2, 1).Add(72, 36, 5, 0),
     // 13: three walker lanes in step; floor clingers spring as the sisters pass
     OneStage{}.Row(40, 8, 7, 0, 3, 1, 0).Row(44, 22, 7, 0, 3, 1, 0).Row(40, 36, 7, 0, 3, 1, 0)
         .Row(38, 4, 12, 0, 3, 2, 0).Row(40, 51, 9, 0, 4, 2, 1).Add(72, 28, 5, 0),
@@ -77,33 +77,36 @@ constexpr OneStage kOnePlayer[kStageCount] = {
     // 21: the sisters start further in (x = 140): walkers close in from behind and in front
     OneStage{}.Row(2, 8, 0, 12, 4, 1, 1).Row(48, 14, 0, 12, 3, 1, 0).Row(60, 8, 0, 12, 4, 1, 0)
         .Row(30, 4, 14, 0, 3, 2, 0).Row(36, 51, 14, 0, 3, 2, 1).Add(74, 26, 5, 0).Add(74, 42, 5, 0),
-    // 22: two walker walls that cover every lane: shoot a gap or be walked over
-    OneStage{}.Row(44, 4, 0, 8, 6, 1, 0).Row(60, 8, 0, 8, 6, 1, 0).Row(38, 2, 12, 0, 3, 2, 0)
-        .Row(42, 52, 12, 0, 3, 2, 1).Add(72, 28, 5, 0).Add(52, 26, 3, 1),
-    // 23: clinger gauntlet: ceiling and floor fire in turn while walkers weave between
+    // 22: two walker chevrons, one behind the other, both at the sisters' lane
+    OneStage{}.Add(40, 13, 1, 0).Row(43, 10, 3, -3, 3, 1, 0).Row(43, 16, 3, 3, 3, 1, 0).Add(56, 13, 1, 0)
+        .Row(59, 10, 3, -3, 3, 1, 0).Row(59, 16, 3, 3, 3, 1, 0).Row(36, 4, 8, 0, 4, 2, 0).Add(50, 52, 2, 1)
+        .Add(74, 30, 5, 0),
+    // 23: clinger gauntlet: ceiling and floor fire in turn while walkers weave between, two
+    // coming from behind
     OneStage{}.Row(36, 4, 7, 0, 5, 2, 0).Row(39, 51, 7, 0, 5, 2, 1).Row(44, 14, 8, 0, 3, 1, 0)
-        .Row(48, 30, 8, 0, 3, 1, 0).Add(74, 22, 5, 0).Add(74, 40, 5, 0).Add(70, 46, 4, 0),
-    // 24: carts bounce through three walker lanes
-    OneStage{}.Add(50, 6, 3, 1).Add(58, 22, 3, 2).Add(66, 38, 3, 3).Add(70, 14, 3, 0).Row(42, 12, 7, 0, 3, 1, 0)
-        .Row(45, 26, 7, 0, 3, 1, 0).Row(42, 40, 7, 0, 3, 1, 0).Row(40, 3, 14, 0, 3, 2, 0)
-        .Row(46, 51, 14, 0, 2, 2, 1).Add(74, 48, 5, 0),
+        .Row(48, 30, 8, 0, 3, 1, 0).Add(74, 22, 5, 0).Add(0, 22, 1, 1).Add(0, 40, 1, 1),
+    // 24: a chevron ahead, walkers coming up from behind, two carts bouncing through
+    OneStage{}.Add(50, 6, 3, 1).Add(66, 38, 3, 3).Add(0, 24, 1, 1).Add(0, 38, 1, 1).Add(0, 50, 1, 1)
+        .Add(42, 13, 1, 0).Row(45, 10, 3, -3, 3, 1, 0).Row(45, 16, 3, 3, 3, 1, 0).Row(44, 40, 8, 0, 2, 1, 0)
+        .Row(40, 4, 14, 0, 3, 2, 0).Row(46, 51, 14, 0, 2, 2, 1).Add(74, 48, 5, 0),
     // 25: boss
     OneStage{},
-    // 26: three walker columns in five lanes, reaching the edge in turn
+    // 26: three walker columns in five lanes, reaching the edge in turn; one walks up behind
     OneStage{}.Row(40, 6, 0, 10, 5, 1, 0).Row(52, 11, 0, 10, 4, 1, 0).Row(64, 6, 0, 10, 5, 1, 0)
-        .Add(46, 2, 2, 0).Add(58, 2, 2, 0).Add(44, 52, 2, 1).Add(58, 52, 2, 1).Add(74, 20, 5, 0)
-        .Add(72, 40, 4, 0),
-    // 27: walker walls with carts loose among them
-    OneStage{}.Row(44, 4, 0, 8, 6, 1, 0).Row(58, 8, 0, 8, 6, 1, 0).Add(66, 18, 3, 1).Add(70, 34, 3, 2)
-        .Add(36, 2, 2, 0).Add(52, 2, 2, 0).Add(40, 52, 2, 1).Add(54, 52, 2, 1).Add(74, 12, 5, 0)
-        .Add(72, 46, 4, 0),
-    // 28: a fortress: clingers on both walls, walker columns, a cart and a wisp inside
-    OneStage{}.Row(34, 3, 8, 0, 5, 2, 0).Row(38, 51, 8, 0, 4, 2, 1).Row(46, 10, 0, 10, 4, 1, 0)
-        .Row(60, 15, 0, 10, 3, 1, 0).Add(68, 26, 3, 1).Add(72, 40, 4, 0).Add(74, 8, 5, 0),
-    // 29: the last formation: every lane, both walls, carts and a wisp
-    OneStage{}.Row(42, 5, 0, 9, 6, 1, 0).Row(56, 9, 0, 9, 5, 1, 0).Add(36, 2, 2, 0).Add(50, 2, 2, 0)
-        .Add(64, 2, 2, 0).Add(40, 52, 2, 1).Add(56, 52, 2, 1).Add(68, 20, 3, 1).Add(70, 38, 3, 2)
-        .Add(73, 28, 4, 0).Add(75, 48, 5, 0),
+        .Add(46, 4, 2, 0).Add(58, 4, 2, 0).Add(44, 52, 2, 1).Add(58, 52, 2, 1).Add(74, 20, 5, 0)
+        .Add(0, 30, 1, 1),
+    // 27: walker walls ahead, three more walking up from behind
+    OneStage{}.Row(44, 4, 0, 8, 6, 1, 0).Row(58, 8, 0, 8, 6, 1, 0).Add(0, 16, 1, 1).Add(0, 32, 1, 1)
+        .Add(36, 4, 2, 0).Add(52, 4, 2, 0).Add(40, 52, 2, 1).Add(54, 52, 2, 1).Add(74, 12, 5, 0)
+        .Add(0, 48, 1, 1),
+    // 28: a fortress: clingers on both walls, walker columns inside, two walkers behind
+    OneStage{}.Row(34, 4, 8, 0, 5, 2, 0).Row(38, 51, 8, 0, 4, 2, 1).Row(46, 10, 0, 10, 4, 1, 0)
+        .Row(60, 15, 0, 10, 3, 1, 0).Add(0, 20, 1, 1).Add(0, 36, 1, 1).Add(74, 8, 5, 0),
+    // 29: the last formation: a chevron at the sisters' lane, a wall behind it, walkers coming
+    // up from behind, both walls
+    OneStage{}.Add(40, 13, 1, 0).Row(43, 10, 3, -3, 3, 1, 0).Row(43, 16, 3, 3, 3, 1, 0).Row(60, 4, 0, 9, 6, 1, 0)
+        .Add(0, 20, 1, 1).Add(0, 32, 1, 1).Add(0, 46, 1, 1).Add(36, 4, 2, 0).Add(54, 4, 2, 0)
+        .Add(44, 52, 2, 1).Add(75, 48, 5, 0),
     // 30: boss
     OneStage{},
 };

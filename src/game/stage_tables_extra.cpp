@@ -40,13 +40,13 @@ constexpr WideStage kExtraOnePlayerStages[kStageCount] = {
         .Row(44, 42, 7, 0, 2, 1, 0).Add(38, 4, 2, 0).Add(52, 4, 2, 0).Add(70, 28, 4, 0).Add(74, 46, 5, 0),
     // 14: three walker lanes, the middle one walking away first; two carts
     WideStage{}.Row(44, 6, 8, 0, 3, 1, 0).Row(40, 20, 8, 0, 2, 1, 1).Row(44, 36, 8, 0, 3, 1, 0)
-        .Add(62, 14, 3, 0).Add(66, 44, 3, 3).Row(36, 3, 14, 0, 2, 2, 0).Add(44, 52, 2, 1).Add(74, 28, 5, 0)
+        .Add(62, 14, 3, 0).Add(66, 44, 3, 3).Row(36, 4, 14, 0, 2, 2, 0).Add(44, 52, 2, 1).Add(74, 28, 5, 0)
         .Add(74, 50, 5, 0),
     // 15: boss
     WideStage{},
     // 16: two staggered walker columns, a wisp and a cart behind
     WideStage{}.Add(72, 10, 4, 0).Add(70, 46, 3, 1).Row(48, 4, 0, 10, 5, 1, 0).Row(60, 9, 0, 10, 4, 1, 0)
-        .Add(38, 2, 2, 0).Add(52, 2, 2, 0).Add(42, 52, 2, 1).Add(74, 28, 5, 0),
+        .Add(38, 4, 2, 0).Add(52, 4, 2, 0).Add(42, 52, 2, 1).Add(74, 28, 5, 0),
     // 17: four carts herding into walker lanes
     WideStage{}.Add(50, 8, 3, 1).Add(58, 20, 3, 2).Add(50, 36, 3, 3).Add(58, 48, 3, 0).Row(44, 14, 6, 0, 3, 1, 0)
         .Row(47, 42, 6, 0, 2, 1, 0).Row(36, 4, 12, 0, 2, 2, 0).Add(40, 51, 2, 1).Add(72, 28, 5, 0),
@@ -57,7 +57,7 @@ constexpr WideStage kExtraOnePlayerStages[kStageCount] = {
     // 19: before the half-way boss: four lanes, carts, a wisp, both walls
     WideStage{}.Row(42, 6, 8, 0, 3, 1, 0).Row(46, 20, 8, 0, 2, 1, 0).Row(42, 34, 8, 0, 3, 1, 0)
         .Row(46, 48, 8, 0, 2, 1, 0).Add(56, 14, 3, 1).Add(60, 42, 3, 2).Add(72, 28, 4, 0)
-        .Row(40, 3, 14, 0, 2, 2, 0).Add(44, 52, 2, 1).Add(74, 12, 5, 0).Add(74, 44, 5, 0),
+        .Row(40, 4, 14, 0, 2, 2, 0).Add(44, 52, 2, 1).Add(74, 12, 5, 0).Add(74, 44, 5, 0),
     // 20: boss
     WideStage{},
     // 21: the sister starts further in (x = 140): walkers from behind and in front
@@ -65,7 +65,7 @@ constexpr WideStage kExtraOnePlayerStages[kStageCount] = {
         .Row(30, 4, 14, 0, 3, 2, 0).Row(36, 51, 14, 0, 3, 2, 1).Add(66, 26, 3, 1).Add(72, 40, 4, 0)
         .Add(74, 20, 5, 0).Add(74, 50, 5, 0),
     // 22: two walker walls, carts and a wisp behind them
-    WideStage{}.Row(44, 4, 0, 8, 6, 1, 0).Row(60, 8, 0, 8, 6, 1, 0).Row(38, 2, 12, 0, 3, 2, 0)
+    WideStage{}.Row(44, 4, 0, 8, 6, 1, 0).Row(60, 8, 0, 8, 6, 1, 0).Row(38, 4, 12, 0, 3, 2, 0)
         .Row(42, 52, 12, 0, 3, 2, 1).Add(52, 26, 3, 1).Add(68, 14, 3, 2).Add(72, 40, 4, 0).Add(74, 28, 5, 0)
         .Add(76, 4, 5, 0),
     // 23: the clinger gauntlet with walkers, two carts and a wisp
@@ -75,25 +75,25 @@ constexpr WideStage kExtraOnePlayerStages[kStageCount] = {
     // 24: five carts through three walker lanes
     WideStage{}.Add(50, 6, 3, 1).Add(58, 22, 3, 2).Add(66, 38, 3, 3).Add(70, 14, 3, 0).Add(54, 46, 3, 1)
         .Row(42, 12, 7, 0, 3, 1, 0).Row(45, 26, 7, 0, 3, 1, 0).Row(42, 40, 7, 0, 3, 1, 0)
-        .Row(40, 3, 14, 0, 3, 2, 0).Row(46, 51, 14, 0, 2, 2, 1).Add(73, 30, 4, 0).Add(74, 48, 5, 0)
+        .Row(40, 4, 14, 0, 3, 2, 0).Row(46, 51, 14, 0, 2, 2, 1).Add(73, 30, 4, 0).Add(74, 48, 5, 0)
         .Add(76, 2, 5, 0),
     // 25: boss
     WideStage{},
     // 26: three walker columns, two carts and a wisp
     WideStage{}.Row(40, 6, 0, 10, 5, 1, 0).Row(52, 11, 0, 10, 4, 1, 0).Row(64, 6, 0, 10, 5, 1, 0)
-        .Add(46, 2, 2, 0).Add(58, 2, 2, 0).Add(44, 52, 2, 1).Add(58, 52, 2, 1).Add(72, 40, 4, 0)
+        .Add(46, 4, 2, 0).Add(58, 4, 2, 0).Add(44, 52, 2, 1).Add(58, 52, 2, 1).Add(72, 40, 4, 0)
         .Add(72, 20, 3, 2).Add(70, 30, 3, 1).Add(76, 26, 5, 0).Add(76, 48, 5, 0),
     // 27: walker walls with four carts loose among them, a wisp behind
     WideStage{}.Row(44, 4, 0, 8, 6, 1, 0).Row(58, 8, 0, 8, 6, 1, 0).Add(66, 18, 3, 1).Add(70, 34, 3, 2)
-        .Add(52, 30, 3, 3).Add(36, 2, 2, 0).Add(52, 2, 2, 0).Add(64, 2, 2, 0).Add(40, 52, 2, 1)
+        .Add(52, 30, 3, 3).Add(36, 4, 2, 0).Add(52, 4, 2, 0).Add(64, 4, 2, 0).Add(40, 52, 2, 1)
         .Add(54, 52, 2, 1).Add(72, 46, 4, 0).Add(72, 6, 3, 3).Add(76, 12, 5, 0).Add(76, 28, 5, 0),
     // 28: the fortress: both walls, walker columns, three carts and a wisp inside
-    WideStage{}.Row(34, 3, 8, 0, 5, 2, 0).Row(38, 51, 8, 0, 4, 2, 1).Row(46, 10, 0, 10, 4, 1, 0)
+    WideStage{}.Row(34, 4, 8, 0, 5, 2, 0).Row(38, 51, 8, 0, 4, 2, 1).Row(46, 10, 0, 10, 4, 1, 0)
         .Row(60, 15, 0, 10, 3, 1, 0).Add(68, 26, 3, 1).Add(54, 20, 3, 2).Add(72, 40, 4, 0).Add(72, 12, 3, 0)
         .Add(75, 6, 5, 0).Add(76, 30, 5, 0),
     // 29: the last formation: every lane, both walls, four carts, a wisp
-    WideStage{}.Row(42, 5, 0, 9, 6, 1, 0).Row(56, 9, 0, 9, 5, 1, 0).Add(36, 2, 2, 0).Add(50, 2, 2, 0)
-        .Add(64, 2, 2, 0).Add(40, 52, 2, 1).Add(56, 52, 2, 1).Add(68, 52, 2, 1).Add(68, 20, 3, 1)
+    WideStage{}.Row(42, 5, 0, 9, 6, 1, 0).Row(56, 9, 0, 9, 5, 1, 0).Add(36, 4, 2, 0).Add(50, 4, 2, 0)
+        .Add(64, 4, 2, 0).Add(40, 52, 2, 1).Add(56, 52, 2, 1).Add(68, 52, 2, 1).Add(68, 20, 3, 1)
         .Add(70, 38, 3, 2).Add(62, 30, 3, 0).Add(73, 28, 4, 0).Add(72, 12, 3, 3).Add(75, 48, 5, 0)
         .Add(76, 4, 5, 0),
     // 30: boss
@@ -134,20 +134,20 @@ constexpr WideStage kExtraTwoPlayerStages[kStageCount] = {
     // 12: a walker chevron each with a cart behind, clingers walking back
     WideStage{}.Add(40, 14, 1, 0).Row(44, 10, 4, -3, 2, 1, 0).Row(44, 18, 4, 3, 2, 1, 0).Add(42, 42, 1, 0)
         .Row(46, 38, 4, -3, 2, 1, 0).Row(46, 46, 4, 3, 2, 1, 0).Add(60, 22, 3, 1).Add(62, 34, 3, 2)
-        .Add(36, 3, 2, 1).Add(50, 3, 2, 1).Add(38, 52, 2, 1).Add(52, 52, 2, 1).Add(74, 28, 5, 0),
+        .Add(36, 4, 2, 1).Add(50, 4, 2, 1).Add(38, 52, 2, 1).Add(52, 52, 2, 1).Add(74, 28, 5, 0),
     // 13: two carts a lane through a walker screen
     WideStage{}.Add(70, 14, 4, 0).Add(70, 42, 4, 0).Add(50, 8, 3, 1).Add(60, 18, 3, 2).Add(54, 36, 3, 0)
         .Add(64, 46, 3, 3).Row(40, 14, 8, 0, 2, 1, 0).Row(44, 42, 8, 0, 2, 1, 0).Add(38, 4, 2, 0)
         .Add(42, 51, 2, 1).Add(74, 28, 5, 0),
     // 14: two walker lanes each, the inner ones walking away first; a cart each
     WideStage{}.Row(44, 6, 8, 0, 3, 1, 0).Row(40, 20, 8, 0, 2, 1, 1).Row(44, 36, 8, 0, 2, 1, 1)
-        .Row(40, 50, 8, 0, 3, 1, 0).Add(62, 14, 3, 0).Add(66, 44, 3, 3).Add(36, 3, 2, 0).Add(56, 3, 2, 0)
+        .Row(40, 50, 8, 0, 3, 1, 0).Add(62, 14, 3, 0).Add(66, 44, 3, 3).Add(36, 4, 2, 0).Add(56, 4, 2, 0)
         .Add(44, 52, 2, 1).Add(60, 52, 2, 1).Add(74, 28, 5, 0).Add(76, 4, 5, 0),
     // 15: boss
     WideStage{},
     // 16: staggered walker columns, a wisp each
     WideStage{}.Add(72, 10, 4, 0).Add(72, 46, 4, 0).Row(48, 4, 0, 9, 3, 1, 0).Row(60, 8, 0, 9, 3, 1, 0)
-        .Row(48, 32, 0, 9, 3, 1, 0).Row(60, 36, 0, 9, 2, 1, 0).Add(38, 2, 2, 0).Add(42, 52, 2, 1)
+        .Row(48, 32, 0, 9, 3, 1, 0).Row(60, 36, 0, 9, 2, 1, 0).Add(38, 4, 2, 0).Add(42, 52, 2, 1)
         .Add(74, 28, 5, 0),
     // 17: two carts each herding into walker lanes
     WideStage{}.Add(50, 8, 3, 1).Add(58, 20, 3, 2).Add(50, 36, 3, 3).Add(58, 48, 3, 0).Row(44, 14, 6, 0, 3, 1, 0)
@@ -160,16 +160,16 @@ constexpr WideStage kExtraTwoPlayerStages[kStageCount] = {
     // 19: before the half-way boss: two lanes each, carts, wisps, both walls
     WideStage{}.Add(72, 12, 4, 0).Add(72, 44, 4, 0).Row(42, 6, 8, 0, 3, 1, 0).Row(46, 20, 8, 0, 2, 1, 0)
         .Row(42, 36, 8, 0, 3, 1, 0).Row(46, 50, 8, 0, 2, 1, 0).Add(56, 14, 3, 1).Add(60, 44, 3, 2)
-        .Row(40, 3, 14, 0, 2, 2, 0).Row(44, 52, 14, 0, 2, 2, 1).Add(74, 28, 5, 0),
+        .Row(40, 4, 14, 0, 2, 2, 0).Row(44, 52, 14, 0, 2, 2, 1).Add(74, 28, 5, 0),
     // 20: boss
     WideStage{},
     // 21: the sisters start further in (x = 140): walkers from behind and two columns in front
     WideStage{}.Add(70, 12, 4, 0).Add(70, 44, 4, 0).Row(2, 6, 0, 11, 5, 1, 1).Row(48, 12, 0, 12, 4, 1, 0)
-        .Row(60, 6, 0, 12, 4, 1, 0).Row(30, 3, 14, 0, 3, 2, 0).Row(34, 52, 14, 0, 3, 2, 1)
+        .Row(60, 6, 0, 12, 4, 1, 0).Row(30, 4, 14, 0, 3, 2, 0).Row(34, 52, 14, 0, 3, 2, 1)
         .Add(74, 26, 5, 0).Add(74, 50, 5, 0),
     // 22: two walker walls, carts between, wisps behind
     WideStage{}.Add(72, 14, 4, 0).Add(72, 42, 4, 0).Row(44, 4, 0, 8, 6, 1, 0).Row(58, 8, 0, 8, 6, 1, 0)
-        .Row(38, 2, 12, 0, 3, 2, 0).Row(42, 52, 12, 0, 3, 2, 1).Add(50, 20, 3, 1).Add(52, 38, 3, 2)
+        .Row(38, 4, 12, 0, 3, 2, 0).Row(42, 52, 12, 0, 3, 2, 1).Add(50, 20, 3, 1).Add(52, 38, 3, 2)
         .Add(74, 30, 5, 0).Add(76, 4, 5, 0),
     // 23: the clinger gauntlet for both, walkers and carts between the walls
     WideStage{}.Add(70, 12, 4, 0).Add(70, 44, 4, 0).Row(36, 4, 6, 0, 6, 2, 0).Row(39, 51, 6, 0, 6, 2, 1)
@@ -179,25 +179,25 @@ constexpr WideStage kExtraTwoPlayerStages[kStageCount] = {
     WideStage{}.Add(73, 20, 4, 0).Add(73, 44, 4, 0).Add(50, 6, 3, 1).Add(58, 18, 3, 2).Add(66, 10, 3, 3)
         .Add(50, 34, 3, 0).Add(58, 46, 3, 3).Add(66, 38, 3, 1).Row(42, 12, 7, 0, 3, 1, 0)
         .Row(42, 26, 7, 0, 2, 1, 0).Row(45, 40, 7, 0, 3, 1, 0).Row(45, 50, 7, 0, 2, 1, 0)
-        .Row(40, 3, 14, 0, 2, 2, 0).Row(46, 52, 14, 0, 2, 2, 1).Add(76, 30, 5, 0),
+        .Row(40, 4, 14, 0, 2, 2, 0).Row(46, 52, 14, 0, 2, 2, 1).Add(76, 30, 5, 0),
     // 25: boss
     WideStage{},
     // 26: three walker columns in six lanes, both walls
     WideStage{}.Add(73, 14, 4, 0).Add(73, 38, 4, 0).Row(40, 4, 0, 9, 6, 1, 0).Row(52, 8, 0, 9, 5, 1, 0)
-        .Row(64, 4, 0, 9, 6, 1, 0).Add(46, 2, 2, 0).Add(58, 2, 2, 0).Add(44, 52, 2, 1).Add(58, 52, 2, 1)
+        .Row(64, 4, 0, 9, 6, 1, 0).Add(46, 4, 2, 0).Add(58, 4, 2, 0).Add(44, 52, 2, 1).Add(58, 52, 2, 1)
         .Add(76, 30, 5, 0).Add(76, 48, 5, 0),
     // 27: walker walls with four carts loose among them
     WideStage{}.Add(73, 10, 4, 0).Add(73, 42, 4, 0).Row(44, 4, 0, 8, 6, 1, 0).Row(58, 8, 0, 8, 6, 1, 0)
-        .Add(66, 18, 3, 1).Add(70, 34, 3, 2).Add(66, 48, 3, 0).Add(52, 28, 3, 3).Add(36, 2, 2, 0)
-        .Add(50, 2, 2, 0).Add(64, 2, 2, 0).Add(40, 52, 2, 1).Add(54, 52, 2, 1).Add(68, 52, 2, 1)
+        .Add(66, 18, 3, 1).Add(70, 34, 3, 2).Add(66, 48, 3, 0).Add(52, 28, 3, 3).Add(36, 4, 2, 0)
+        .Add(50, 4, 2, 0).Add(64, 4, 2, 0).Add(40, 52, 2, 1).Add(54, 52, 2, 1).Add(68, 52, 2, 1)
         .Add(76, 26, 5, 0).Add(76, 50, 5, 0),
     // 28: the fortress for two: both walls lined, walker columns, carts and wisps inside
-    WideStage{}.Add(72, 12, 4, 0).Add(72, 44, 4, 0).Row(34, 3, 7, 0, 6, 2, 0).Row(38, 51, 7, 0, 5, 2, 1)
+    WideStage{}.Add(72, 12, 4, 0).Add(72, 44, 4, 0).Row(34, 4, 7, 0, 6, 2, 0).Row(38, 51, 7, 0, 5, 2, 1)
         .Row(46, 10, 0, 9, 5, 1, 0).Row(60, 14, 0, 9, 4, 1, 0).Add(66, 22, 3, 1).Add(66, 36, 3, 2)
         .Add(75, 6, 5, 0).Add(75, 30, 5, 0),
     // 29: the last formation: a wisp each, walker columns, both walls, four carts
     WideStage{}.Add(73, 8, 4, 0).Add(73, 50, 4, 0).Add(70, 24, 3, 0).Add(70, 34, 3, 3).Row(42, 5, 0, 9, 6, 1, 0)
-        .Row(56, 9, 0, 9, 5, 1, 0).Add(36, 2, 2, 0).Add(50, 2, 2, 0).Add(62, 2, 2, 0).Add(40, 52, 2, 1)
+        .Row(56, 9, 0, 9, 5, 1, 0).Add(36, 4, 2, 0).Add(50, 4, 2, 0).Add(62, 4, 2, 0).Add(40, 52, 2, 1)
         .Add(54, 52, 2, 1).Add(66, 52, 2, 1).Add(68, 20, 3, 1).Add(68, 40, 3, 2).Add(76, 30, 5, 0)
         .Add(76, 16, 5, 0),
     // 30: boss
