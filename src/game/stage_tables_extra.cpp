@@ -163,8 +163,9 @@ constexpr WideStage kExtraTwoPlayerStages[kStageCount] = {
         .Row(40, 4, 14, 0, 2, 2, 0).Row(44, 52, 14, 0, 2, 2, 1).Add(74, 28, 5, 0),
     // 20: boss
     WideStage{},
-    // 21: the sisters start further in (x = 140): walkers from behind and two columns in front
-    WideStage{}.Add(70, 12, 4, 0).Add(70, 44, 4, 0).Row(2, 6, 0, 11, 5, 1, 1).Row(48, 12, 0, 12, 4, 1, 0)
+    // 21: the sisters start further in (x = 140): walkers from behind and two columns in front;
+    // one wisp only, as two would meet wherever the sisters fly together
+    WideStage{}.Add(70, 12, 4, 0).Add(70, 44, 3, 2).Row(2, 6, 0, 11, 5, 1, 1).Row(48, 12, 0, 12, 4, 1, 0)
         .Row(60, 6, 0, 12, 4, 1, 0).Row(30, 4, 14, 0, 3, 2, 0).Row(34, 52, 14, 0, 3, 2, 1)
         .Add(74, 26, 5, 0).Add(74, 50, 5, 0),
     // 22: two walker walls, carts between, wisps behind
