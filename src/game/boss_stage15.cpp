@@ -27,13 +27,13 @@ struct Phase {
   double ringSpeed;
 };
 constexpr Phase kPhases[] = {
-    {430, 400, 36, 5, 8, 0, 0},
-    {410, 300, 30, 7, 9, 18, 6},
-    {360, 240, 22, 9, 10, 24, 6.5},
+    {400, 400, 28, 5, 9, 0, 0},
+    {380, 300, 26, 7, 10, 18, 6},
+    {340, 240, 20, 9, 11, 24, 6.5},
 };
 
 int HitPoints(int gameMode, int playerCount) {
-  return (gameMode != MODE_TRIAL ? 45 : 40) + (playerCount == 2 ? 15 : 0) + (gameMode == MODE_LUNATIC ? 10 : 0);
+  return (gameMode != MODE_TRIAL ? 40 : 36) + (playerCount == 2 ? 14 : 0) + (gameMode == MODE_LUNATIC ? 10 : 0);
 }
 
 void Fly(BossRecord& boss) {

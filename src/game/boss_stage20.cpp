@@ -35,10 +35,10 @@ constexpr Phase kPhases[] = {
     {70, 18, 5, 35, 2, 5, 7},
 };
 // The circle is broad, so a beam lingers in it: each phase holds out a while.
-constexpr PhasePlan kPlan = {60, 25, {420, 420, 200}};
+constexpr PhasePlan kPlan = {60, 25, {480, 480, 220}};
 
 int HitPoints(int gameMode, int playerCount) {
-  return (gameMode != MODE_TRIAL ? 50 : 45) + (playerCount == 2 ? 20 : 0) + (gameMode == MODE_LUNATIC ? 10 : 0);
+  return (gameMode != MODE_TRIAL ? 42 : 38) + (playerCount == 2 ? 15 : 0) + (gameMode == MODE_LUNATIC ? 10 : 0);
 }
 
 // The spot it waits at is kept in frame; attackTimer counts the frames it has waited there.

@@ -10,12 +10,12 @@
 
 namespace {
 
-constexpr double kHomeX = 448;
+constexpr double kHomeX = 400;
 // Shots hit the brow, nose and jaw, an upright column down its face; the body that hurts is a
 // little smaller than the bone.
 constexpr double kCentreX = 64, kCentreY = 60, kBodyRadius = 44;
 constexpr double kColumnX = 52, kColumnTop = 10, kColumnBottom = 112, kColumnRadius = 12;
-constexpr PhasePlan kPlan = {60, 30, {380, 420, 160}};
+constexpr PhasePlan kPlan = {60, 30, {500, 560, 240}};
 // The jaw, where the teeth leave (a shot's top-left corner).
 constexpr double kJawX = 57, kJawY = 80;
 
@@ -28,7 +28,7 @@ constexpr int kWallShots = 20, kWallGap = 4;
 constexpr double kWallSpacing = 24;
 
 int HitPoints(int gameMode, int playerCount) {
-  return (gameMode != MODE_TRIAL ? 55 : 50) + (playerCount == 2 ? 20 : 0) + (gameMode == MODE_LUNATIC ? 15 : 0);
+  return (gameMode != MODE_TRIAL ? 44 : 40) + (playerCount == 2 ? 16 : 0) + (gameMode == MODE_LUNATIC ? 10 : 0);
 }
 
 // lines lines of teeth at each player, 0.3 rad apart, each line teeth teeth from 6 to 12 (trial)

@@ -19,18 +19,18 @@ constexpr double kMaskX = 14, kMaskY = -14, kMaskMouthX = 55, kMaskMouthY = 51;
 // Shots hit its upright neck and coils; the body that hurts is its whole picture's circle.
 constexpr double kColumnX = 64, kColumnTop = 16, kColumnBottom = 144, kColumnRadius = 12;
 // The mask's phase holds out longest: the last pattern is always fought.
-constexpr PhasePlan kPlan = {65, 30, {420, 420, 360}};
+constexpr PhasePlan kPlan = {65, 30, {480, 480, 480}};
 
 struct Phase {
   int cycle;      // frames of one round of its attacks
   double creep;   // how far left of home it weaves
 };
-constexpr Phase kPhases[] = {{80, 0}, {70, 20}, {60, 60}};
+constexpr Phase kPhases[] = {{80, 40}, {70, 60}, {60, 100}};
 // The throw: it rears from frame 40 and throws at 64; masked, it throws at 30.
 constexpr int kRearStart = 40, kThrow = 64;
 
 int HitPoints(int gameMode, int playerCount) {
-  return (gameMode != MODE_TRIAL ? 70 : 60) + (playerCount == 2 ? 25 : 0) + (gameMode == MODE_LUNATIC ? 15 : 0);
+  return (gameMode != MODE_TRIAL ? 50 : 45) + (playerCount == 2 ? 18 : 0) + (gameMode == MODE_LUNATIC ? 12 : 0);
 }
 
 // A scale at each player, from the jaws, with a fan in its wake.
@@ -56,7 +56,7 @@ void Attack(BossRecord& boss, int phase, int t) {
     return;
   }
   if (t == 30) ThrowScales(boss, 5, 10);
-  if (t % 5 == 0) {
+  if (t % 3 == 0) {
     const double turn = boss.angle * 13;
     SpawnEnemyShot(coilsX, coilsY, BossShotSpeed(6), turn);
     SpawnEnemyShot(coilsX, coilsY, BossShotSpeed(6), turn + kBossPi);
