@@ -261,6 +261,35 @@ TEST_F(DesignedBossTest, TheSkullLungesOnlyOnceHurtAndTheSerpentMasksOnlyAtTheEn
   }
 }
 
+// The tengu's phases hold out 360, 320 and 120 frames: until then a hit that would wear it into
+// the next phase, or shoot it down, passes through; any other hit lands.
+TEST_F(DesignedBossTest, APhaseHoldsOutItsLeastTimeBeforeItCanBeWornPast) {
+  StartWithRealArt();
+  EnterStage(14);
+  BossRecord& boss = gameRecord.boss;
+  ASSERT_EQ(boss.maxHitPoints, 36);
+  struct Case {
+    int hitPoints, phase, phaseFrames;
+    bool lands;
+  };
+  const Case cases[] = {
+      {22, 0, 359, false}, {22, 0, 360, true}, {23, 0, 0, true},  // 21 is 58 %: the next phase
+      {10, 1, 319, false}, {10, 1, 320, true}, {11, 1, 0, true},  // 9 is 25 %: the last phase
+      {1, 2, 119, false},  {1, 2, 120, true},  {2, 2, 0, true},
+  };
+  PlayerShot shot{};
+  shot.picture = PIZ_TAMA1;
+  shot.owner = 1;
+  shot.y = boss.y + 64 - PictureHeight(PIZ_TAMA1) / 2;
+  shot.prevX = shot.x = boss.x + 52 - PictureWidth(PIZ_TAMA1) / 2;
+  for (const Case& test : cases) {
+    boss.hitPoints = static_cast<std::int16_t>(test.hitPoints);
+    boss.phase = static_cast<std::int16_t>(test.phase);
+    boss.phaseFrames = static_cast<std::int16_t>(test.phaseFrames);
+    EXPECT_EQ(BossHitByShot(shot), test.lands) << test.hitPoints << " hit points, " << test.phaseFrames << " frames";
+  }
+}
+
 // No weapon makes light of a boss: with each weapon the bot beats it, and the slowest kill takes
 // at most half as long again as the quickest.
 TEST_F(DesignedBossTest, EveryWeaponBeatsEachBossInComparableTime) {
