@@ -79,6 +79,21 @@ void FireWall(double x, int count, double spacing, int gapStart, int gapSize, do
   }
 }
 
+void FireWallAwayFrom(int p, double x, int count, double spacing, int gapSize, int nearShift, int farShift,
+                      double speed) {
+  const PlayerRecord& player = gameRecord.players[p];
+  const double row = player.y + PlayerHeight() / 2;
+  const double shift = nearShift + Rand() % (farShift - nearShift + 1);
+  const double top = 8 + PictureHeight(PIX_TEKITAMA) / 2.0;  // the first shot's centre
+  const double bottom = top + spacing * (count - 1);
+  double gapY = Rand() % 2 == 0 ? row - shift : row + shift;
+  if (gapY < top + spacing) gapY = row + shift;
+  if (gapY > bottom - spacing) gapY = row - shift;
+  int gapStart = static_cast<int>(std::lround((gapY - top) / spacing - (gapSize - 1) / 2.0));
+  gapStart = gapStart < 0 ? 0 : gapStart > count - gapSize ? count - gapSize : gapStart;
+  FireWall(x, count, spacing, gapStart, gapSize, speed);
+}
+
 double Approach(double value, double target, double step) {
   if (value < target - step) return value + step;
   if (value > target + step) return value - step;

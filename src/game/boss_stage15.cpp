@@ -25,12 +25,17 @@ struct Phase {
   double fanSpeed;
   int ringShots;    // 0: no rings; else every other volley is a ring
   double ringSpeed;
+  int wallEvery;    // frames between curtains of feathers
+  double wallSpeed;
 };
 constexpr Phase kPhases[] = {
-    {400, 400, 28, 5, 9, 0, 0},
-    {380, 300, 26, 7, 10, 18, 6},
-    {340, 240, 20, 9, 11, 24, 6.5},
+    {400, 400, 28, 5, 9, 0, 0, 140, 5},
+    {380, 300, 26, 7, 10, 18, 6, 120, 5.5},
+    {340, 240, 20, 9, 11, 0, 0, 90, 6},
 };
+// A curtain: 20 feathers 24 px apart down the field, 3 left out 40..110 px off a player's row.
+constexpr int kWallShots = 20, kWallGap = 3, kWallNear = 40, kWallFar = 110;
+constexpr double kWallSpacing = 24;
 
 int HitPoints(int gameMode, int playerCount) {
   return (gameMode != MODE_TRIAL ? 40 : 36) + (playerCount == 2 ? 14 : 0) + (gameMode == MODE_LUNATIC ? 10 : 0);
@@ -53,6 +58,12 @@ void Fly(BossRecord& boss) {
       FireFanOfAtPlayers(PIX_TEKITAMA, boss.x + kNoseX, boss.y + kNoseY, phase.fanShots, 0.16,
                          BossShotSpeed(phase.fanSpeed));
     }
+  }
+  const int wallAt = boss.phaseFrames % phase.wallEvery;
+  if (wallAt == phase.wallEvery / 2) {
+    const int target = (boss.phaseFrames / phase.wallEvery) % gameRecord.playerCount;
+    FireWallAwayFrom(target, boss.x + kHeadX, kWallShots, kWallSpacing, kWallGap, kWallNear, kWallFar,
+                     BossShotSpeed(phase.wallSpeed));
   }
   TouchPlayersWithCircle(boss.x + kHeadX, boss.y + kHeadY, kBodyRadius);
 }

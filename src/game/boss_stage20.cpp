@@ -28,12 +28,16 @@ struct Phase {
   int spiralArms;   // 0: no spiral
   int spiralEvery;  // frames between the spiral's shots
   double glide;     // px per frame between spots
+  double wallSpeed; // the wall of foxfire half-way through each wait
 };
 constexpr Phase kPhases[] = {
-    {100, 12, 3, 30, 0, 0, 5},
-    {90, 14, 3, 40, 1, 4, 6},
-    {70, 18, 5, 35, 2, 5, 7},
+    {100, 12, 3, 30, 0, 0, 5, 5},
+    {90, 14, 3, 40, 1, 6, 6, 5.5},
+    {70, 16, 5, 35, 2, 8, 7, 6},
 };
+// The wall: 20 foxfires 24 px apart down the field, 3 left out 40..110 px off a player's row.
+constexpr int kWallShots = 20, kWallGap = 3, kWallNear = 40, kWallFar = 110;
+constexpr double kWallSpacing = 24;
 // The circle is broad, so a beam lingers in it: each phase holds out a while.
 constexpr PhasePlan kPlan = {60, 25, {480, 480, 220}};
 
@@ -60,6 +64,9 @@ void Fly(BossRecord& boss) {
     ++boss.attackTimer;
     const int t = boss.attackTimer;
     if (t == 1) FireRing(fromX, fromY, phase.ringShots, (Rand() % 64) * kBossPi / 32, BossShotSpeed(5));
+    if (t == phase.stay / 2 && &phase != &kPhases[0])
+      FireWallAwayFrom(Rand() % gameRecord.playerCount, fromX, kWallShots, kWallSpacing, kWallGap, kWallNear, kWallFar,
+                       BossShotSpeed(phase.wallSpeed));
     if (t % phase.fanEvery == 0) FireFanAtPlayers(fromX, fromY, phase.fanShots, 0.22, BossShotSpeed(9));
     if (phase.spiralArms > 0 && t % phase.spiralEvery == 0) {
       boss.angle += 0.45;

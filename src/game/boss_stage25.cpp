@@ -24,7 +24,7 @@ constexpr int kChargeStart = 80, kRushStart = 128, kReturnStart = 160, kHurtCycl
 constexpr double kRushStep = 10, kLungeX = 140;
 
 // The wall of bones: 20 shots 24 px apart fill the field's height, 4 left out are the gap.
-constexpr int kWallShots = 20, kWallGap = 4;
+constexpr int kWallShots = 20, kWallGap = 4, kWallNear = 40, kWallFar = 110;
 constexpr double kWallSpacing = 24;
 
 int HitPoints(int gameMode, int playerCount) {
@@ -75,8 +75,13 @@ void Fly(BossRecord& boss) {
 
   if (phase == 0 && t == 30) SprayTeeth(boss, 3, 4);
   if (phase == 1 && (t == 10 || t == 40 || t == 190)) SprayTeeth(boss, 5, 3);
-  if (phase == 2 && t == 0) FireWall(boss.x, kWallShots, kWallSpacing, Rand() % (kWallShots - kWallGap + 1), kWallGap,
-                                     BossShotSpeed(5));
+  // Walls of bones whose way through is off a player's row: one every third round while whole,
+  // one as each lunge begins and one as it ends, one every round at the last.
+  const bool wall = (phase == 0 && t == 0 && boss.phaseFrames % 180 < 60) ||
+                    (phase == 1 && (t == kChargeStart || t == kReturnStart)) || (phase == 2 && t == 0);
+  if (wall)
+    FireWallAwayFrom(Rand() % gameRecord.playerCount, boss.x, kWallShots, kWallSpacing, kWallGap, kWallNear, kWallFar,
+                     BossShotSpeed(phase == 2 ? 5.5 : 5));
   if (phase == 2 && t == 36) SprayTeeth(boss, 3, 4);
 
   TouchPlayersWithCircle(boss.x + kCentreX, boss.y + kCentreY, kBodyRadius);

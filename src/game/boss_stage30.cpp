@@ -28,6 +28,10 @@ struct Phase {
 constexpr Phase kPhases[] = {{80, 40}, {70, 60}, {60, 100}};
 // The throw: it rears from frame 40 and throws at 64; masked, it throws at 30.
 constexpr int kRearStart = 40, kThrow = 64;
+// Its scales shed as a wall: 20 shots 24 px apart down the field, 3 left out 40..110 px off a
+// player's row.
+constexpr int kWallShots = 20, kWallGap = 3, kWallNear = 40, kWallFar = 110;
+constexpr double kWallSpacing = 24;
 
 int HitPoints(int gameMode, int playerCount) {
   return (gameMode != MODE_TRIAL ? 50 : 45) + (playerCount == 2 ? 18 : 0) + (gameMode == MODE_LUNATIC ? 12 : 0);
@@ -46,17 +50,23 @@ void ThrowScales(const BossRecord& boss, int fanShots, double fanSpeed) {
   FireFanAtPlayers(boss.x + kJawsX - small, boss.y + kJawsY - small, fanShots, 0.22, BossShotSpeed(fanSpeed));
 }
 
-void Attack(BossRecord& boss, int phase, int t) {
+void Attack(const BossRecord& boss, int phase, int t) {
   const double small = PictureWidth(PIX_TEKITAMA) / 2;
   const double coilsX = boss.x + kCoilsX - small, coilsY = boss.y + kCoilsY - small;
   if (phase < 2) {
     if (t == kThrow) ThrowScales(boss, 5, phase == 0 ? 9 : 10);
-    if (t == 20 || (phase == 1 && t == 50))
-      FireRing(coilsX, coilsY, phase == 0 ? 16 : 20, (Rand() % 64) * kBossPi / 32, BossShotSpeed(phase == 0 ? 5 : 6));
+    if (t == 0 && (phase == 1 || boss.phaseFrames % 160 < 80))
+      FireWallAwayFrom(Rand() % gameRecord.playerCount, coilsX, kWallShots, kWallSpacing, kWallGap, kWallNear, kWallFar,
+                       BossShotSpeed(phase == 0 ? 5 : 5.5));
+    if (t == 20)
+      FireRing(coilsX, coilsY, phase == 0 ? 12 : 16, (Rand() % 64) * kBossPi / 32, BossShotSpeed(phase == 0 ? 5 : 6));
     return;
   }
   if (t == 30) ThrowScales(boss, 5, 10);
-  if (t % 3 == 0) {
+  if (t == 0)
+    FireWallAwayFrom(Rand() % gameRecord.playerCount, coilsX, kWallShots, kWallSpacing, kWallGap, kWallNear, kWallFar,
+                     BossShotSpeed(6));
+  if (t % 6 == 0) {
     const double turn = boss.angle * 13;
     SpawnEnemyShot(coilsX, coilsY, BossShotSpeed(6), turn);
     SpawnEnemyShot(coilsX, coilsY, BossShotSpeed(6), turn + kBossPi);
@@ -72,7 +82,7 @@ void Fly(BossRecord& boss) {
     boss.attackTimer = -kReelFrames;
     // The hurt coils lash out as it reels: a ring, so the reel is no rest.
     const double small = PictureWidth(PIX_TEKITAMA) / 2;
-    FireRing(boss.x + kCoilsX - small, boss.y + kCoilsY - small, 24, (Rand() % 64) * kBossPi / 32, BossShotSpeed(5));
+    FireRing(boss.x + kCoilsX - small, boss.y + kCoilsY - small, 16, (Rand() % 64) * kBossPi / 32, BossShotSpeed(5));
   }
   boss.angle += kBossPi / 240;
   if (boss.angle > 2 * kBossPi) boss.angle -= 2 * kBossPi;
