@@ -30,8 +30,8 @@ struct Phase {
 };
 constexpr Phase kPhases[] = {
     {400, 400, 28, 5, 9, 0, 0, 140, 5},
-    {380, 300, 26, 7, 10, 18, 6, 120, 5.5},
-    {340, 240, 20, 9, 11, 0, 0, 90, 6},
+    {380, 300, 26, 7, 10, 14, 6, 120, 5.5},
+    {340, 240, 22, 9, 11, 0, 0, 90, 6},
 };
 // A curtain: 20 feathers 24 px apart down the field, 3 left out 40..110 px off a player's row.
 constexpr int kWallShots = 20, kWallGap = 3, kWallNear = 40, kWallFar = 110;

@@ -64,7 +64,7 @@ void Fly(BossRecord& boss) {
     ++boss.attackTimer;
     const int t = boss.attackTimer;
     if (t == 1) FireRing(fromX, fromY, phase.ringShots, (Rand() % 64) * kBossPi / 32, BossShotSpeed(5));
-    if (t == phase.stay / 2 && &phase != &kPhases[0])
+    if (t == (&phase == &kPhases[0] ? phase.stay - 20 : phase.stay / 2))
       FireWallAwayFrom(Rand() % gameRecord.playerCount, fromX, kWallShots, kWallSpacing, kWallGap, kWallNear, kWallFar,
                        BossShotSpeed(phase.wallSpeed));
     if (t % phase.fanEvery == 0) FireFanAtPlayers(fromX, fromY, phase.fanShots, 0.22, BossShotSpeed(9));

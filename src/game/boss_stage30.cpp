@@ -65,8 +65,8 @@ void Attack(const BossRecord& boss, int phase, int t) {
   if (t == 30) ThrowScales(boss, 5, 10);
   if (t == 0)
     FireWallAwayFrom(Rand() % gameRecord.playerCount, coilsX, kWallShots, kWallSpacing, kWallGap, kWallNear, kWallFar,
-                     BossShotSpeed(6));
-  if (t % 6 == 0) {
+                     BossShotSpeed(7));
+  if (t % 8 == 0) {
     const double turn = boss.angle * 13;
     SpawnEnemyShot(coilsX, coilsY, BossShotSpeed(6), turn);
     SpawnEnemyShot(coilsX, coilsY, BossShotSpeed(6), turn + kBossPi);
@@ -82,7 +82,7 @@ void Fly(BossRecord& boss) {
     boss.attackTimer = -kReelFrames;
     // The hurt coils lash out as it reels: a ring, so the reel is no rest.
     const double small = PictureWidth(PIX_TEKITAMA) / 2;
-    FireRing(boss.x + kCoilsX - small, boss.y + kCoilsY - small, 16, (Rand() % 64) * kBossPi / 32, BossShotSpeed(5));
+    FireRing(boss.x + kCoilsX - small, boss.y + kCoilsY - small, 12, (Rand() % 64) * kBossPi / 32, BossShotSpeed(5));
   }
   boss.angle += kBossPi / 240;
   if (boss.angle > 2 * kBossPi) boss.angle -= 2 * kBossPi;
