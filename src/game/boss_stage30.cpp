@@ -57,9 +57,9 @@ void Attack(const BossRecord& boss, int phase, int t) {
     if (t == kThrow) ThrowScales(boss, 5, phase == 0 ? 9 : 10);
     if (t == 0 && (phase == 1 || boss.phaseFrames % 160 < 80))
       FireWallAwayFrom(Rand() % gameRecord.playerCount, coilsX, kWallShots, kWallSpacing, kWallGap, kWallNear, kWallFar,
-                       BossShotSpeed(phase == 0 ? 5 : 5.5));
+                       BossShotSpeed(phase == 0 ? 5 : 6));
     if (t == 20)
-      FireRing(coilsX, coilsY, phase == 0 ? 12 : 16, (Rand() % 64) * kBossPi / 32, BossShotSpeed(phase == 0 ? 5 : 6));
+      FireRing(coilsX, coilsY, phase == 0 ? 12 : 14, (Rand() % 64) * kBossPi / 32, BossShotSpeed(phase == 0 ? 5 : 6));
     return;
   }
   if (t == 30) ThrowScales(boss, 5, 10);
