@@ -7,6 +7,7 @@
 #include <string>
 
 #include "game/boss_kinds.h"
+#include "game/boss_patterns.h"
 #include "play_test_support.h"
 
 namespace {
@@ -304,6 +305,39 @@ TEST_F(DesignedBossTest, EveryWeaponBeatsEachBossInComparableTime) {
       frames += " " + std::to_string(fight.frames);
     }
     EXPECT_LE(slowest * 2, quickest * 3) << "stage " << stage + 1 << ": frames by weapon" << frames;
+  }
+}
+
+// A wall's way through is never where the player stands, nor farther from her row than its
+// farthest shift (plus a shot's spacing for the grid), even at the field's top and bottom.
+TEST_F(DesignedBossTest, AWallsWayThroughIsOffThePlayersRowYetWithinReach) {
+  StartWithRealArt();
+  const double radius = PictureHeight(PIX_TEKITAMA) / 2.0;
+  for (int row : {20, 60, 240, 420, 466}) {
+    for (int volley = 0; volley < 40; ++volley) {
+      SCOPED_TRACE("row " + std::to_string(row) + " volley " + std::to_string(volley));
+      ClearRecords(gameRecord.enemyShots, kEnemyShotSlots);
+      gameRecord.players[0].y = row - PlayerHeight() / 2.0;
+      FireWallAwayFrom(0, 400, 20, 24, 3, 40, 100, 5);
+      bool present[20] = {};
+      int count = 0;
+      double nearest = 1e9;
+      for (const EnemyShot& shot : gameRecord.enemyShots) {
+        if (shot.active == 0) continue;
+        ++count;
+        EXPECT_LT(shot.stepX, 0);
+        const double centre = shot.y + radius;
+        present[static_cast<int>(std::lround((centre - 8 - radius) / 24))] = true;
+        nearest = std::min(nearest, std::fabs(centre - row));
+      }
+      ASSERT_EQ(count, 17);
+      int gapStart = 0;
+      while (present[gapStart]) ++gapStart;
+      EXPECT_FALSE(present[gapStart + 1] || present[gapStart + 2]);
+      const double gapCentre = 8 + radius + 24 * (gapStart + 1);
+      EXPECT_LT(nearest, radius + 6);  // standing still, she is hit
+      EXPECT_LE(std::fabs(gapCentre - row), 100 + 24);
+    }
   }
 }
 

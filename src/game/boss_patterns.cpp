@@ -89,7 +89,9 @@ void FireWallAwayFrom(int p, double x, int count, double spacing, int gapSize, i
   double gapY = Rand() % 2 == 0 ? row - shift : row + shift;
   if (gapY < top + spacing) gapY = row + shift;
   if (gapY > bottom - spacing) gapY = row - shift;
-  int gapStart = static_cast<int>(std::lround((gapY - top) / spacing - (gapSize - 1) / 2.0));
+  // Onto the shots' grid, away from her row, so the gap is never nearer than nearShift.
+  const double exact = (gapY - top) / spacing - (gapSize - 1) / 2.0;
+  int gapStart = static_cast<int>(gapY < row ? std::floor(exact) : std::ceil(exact));
   gapStart = gapStart < 0 ? 0 : gapStart > count - gapSize ? count - gapSize : gapStart;
   FireWall(x, count, spacing, gapStart, gapSize, speed);
 }

@@ -42,9 +42,9 @@ int SpawnShotOf(PictureId picture, double centreX, double centreY, double speed,
 // A column of shots flying left, spaced apart from top to bottom of the field, with gapSize
 // shots left out from gapStart: the way through.
 void FireWall(double x, int count, double spacing, int gapStart, int gapSize, double speed);
-// The same with its way through a random shift of nearShift..farShift px above or below player p's
-// row (whichever side fits the field): standing still is never safe, yet the wall's flight leaves
-// time to reach the gap.
+// The same with the middle of its way through nearShift..farShift px (up to one spacing more, to
+// meet the shots' grid) above or below player p's row, whichever side fits the field: standing
+// still is never safe, yet the wall's flight leaves time to reach the gap.
 void FireWallAwayFrom(int p, double x, int count, double spacing, int gapSize, int nearShift, int farShift,
                       double speed);
 

@@ -33,8 +33,8 @@ constexpr Phase kPhases[] = {
     {380, 300, 26, 7, 10, 14, 6, 120, 5.5},
     {340, 240, 22, 9, 11, 0, 0, 90, 6},
 };
-// A curtain: 20 feathers 24 px apart down the field, 3 left out 40..110 px off a player's row.
-constexpr int kWallShots = 20, kWallGap = 3, kWallNear = 40, kWallFar = 110;
+// A curtain: 20 feathers 24 px apart down the field, 3 left out 40..100 px off a player's row.
+constexpr int kWallShots = 20, kWallGap = 3, kWallNear = 40, kWallFar = 100;
 constexpr double kWallSpacing = 24;
 
 int HitPoints(int gameMode, int playerCount) {

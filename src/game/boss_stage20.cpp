@@ -32,11 +32,11 @@ struct Phase {
 };
 constexpr Phase kPhases[] = {
     {100, 12, 3, 30, 0, 0, 5, 5},
-    {90, 14, 3, 40, 1, 6, 6, 5.5},
-    {70, 16, 5, 35, 2, 8, 7, 6},
+    {90, 12, 3, 40, 1, 6, 6, 5.5},
+    {70, 12, 5, 35, 2, 10, 7, 6.5},
 };
-// The wall: 20 foxfires 24 px apart down the field, 3 left out 40..110 px off a player's row.
-constexpr int kWallShots = 20, kWallGap = 3, kWallNear = 40, kWallFar = 110;
+// The wall: 20 foxfires 24 px apart down the field, 3 left out 40..100 px off a player's row.
+constexpr int kWallShots = 20, kWallGap = 3, kWallNear = 40, kWallFar = 100;
 constexpr double kWallSpacing = 24;
 // The circle is broad, so a beam lingers in it: each phase holds out a while.
 constexpr PhasePlan kPlan = {60, 25, {480, 480, 220}};

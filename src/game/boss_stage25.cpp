@@ -24,7 +24,7 @@ constexpr int kChargeStart = 80, kRushStart = 128, kReturnStart = 160, kHurtCycl
 constexpr double kRushStep = 10, kLungeX = 140;
 
 // The wall of bones: 20 shots 24 px apart fill the field's height, 4 left out are the gap.
-constexpr int kWallShots = 20, kWallGap = 4, kWallNear = 40, kWallFar = 110;
+constexpr int kWallShots = 20, kWallGap = 4, kWallNear = 40, kWallFar = 100;
 constexpr double kWallSpacing = 24;
 
 int HitPoints(int gameMode, int playerCount) {

@@ -28,9 +28,9 @@ struct Phase {
 constexpr Phase kPhases[] = {{80, 40}, {70, 60}, {60, 100}};
 // The throw: it rears from frame 40 and throws at 64; masked, it throws at 30.
 constexpr int kRearStart = 40, kThrow = 64;
-// Its scales shed as a wall: 20 shots 24 px apart down the field, 3 left out 40..110 px off a
+// Its scales shed as a wall: 20 shots 24 px apart down the field, 3 left out 40..100 px off a
 // player's row.
-constexpr int kWallShots = 20, kWallGap = 3, kWallNear = 40, kWallFar = 110;
+constexpr int kWallShots = 20, kWallGap = 3, kWallNear = 40, kWallFar = 100;
 constexpr double kWallSpacing = 24;
 
 int HitPoints(int gameMode, int playerCount) {
