@@ -28,6 +28,9 @@ const BossKind& BossOfStage(int stageIndex);
 // ---- Shapes the bosses share ----
 // A player shot swept along its last move against a circle.
 bool ShotHitsCircle(const PlayerShot& shot, double centreX, double centreY, double radius);
+// The same against an upright column: every point within radius of the line from (centreX, top)
+// to (centreX, bottom). Tall for the aim, thin so a beam passes through it in a few frames.
+bool ShotHitsColumn(const PlayerShot& shot, double centreX, double top, double bottom, double radius);
 // Each player in order whose damage timer is 0 and who touches the circle takes damage.
 void TouchPlayersWithCircle(double centreX, double centreY, double radius);
 // The angle from (x, y) to the centre of player p.

@@ -15,8 +15,9 @@ constexpr double kCentreX = 47, kCentreY = 59;
 struct Spot {
   double x, y;
 };
-// Where it waits (top-left corners); the first is where every boss is set up.
-constexpr Spot kSpots[] = {{448, 180}, {470, 60}, {500, 300}, {420, 120}, {460, 250}, {520, 170}};
+// Where it waits (top-left corners); the first is where every boss is set up. The later ones
+// come nearer the players: a one-shot weapon spends less time in flight there.
+constexpr Spot kSpots[] = {{448, 180}, {420, 60}, {460, 300}, {360, 120}, {380, 250}, {330, 180}};
 constexpr int kSpotCount = sizeof kSpots / sizeof kSpots[0];
 
 struct Phase {
@@ -27,20 +28,26 @@ struct Phase {
   int spiralArms;   // 0: no spiral
   int spiralEvery;  // frames between the spiral's shots
   double glide;     // px per frame between spots
+  double wallSpeed; // the wall of foxfire half-way through each wait
 };
 constexpr Phase kPhases[] = {
-    {120, 10, 3, 40, 0, 0, 4},
-    {100, 10, 3, 60, 1, 5, 5},
-    {80, 16, 5, 50, 2, 6, 6},
+    {100, 12, 3, 30, 0, 0, 5, 5},
+    {90, 12, 3, 40, 1, 6, 6, 5.5},
+    {70, 12, 5, 35, 2, 10, 7, 6.5},
 };
+// The wall: 20 foxfires 24 px apart down the field, 3 left out 40..100 px off a player's row.
+constexpr int kWallShots = 20, kWallGap = 3, kWallNear = 40, kWallFar = 100;
+constexpr double kWallSpacing = 24;
+// The circle is broad, so a beam lingers in it: each phase holds out a while.
+constexpr PhasePlan kPlan = {60, 25, {480, 480, 220}};
 
 int HitPoints(int gameMode, int playerCount) {
-  return (gameMode != MODE_TRIAL ? 50 : 45) + (playerCount == 2 ? 20 : 0) + (gameMode == MODE_LUNATIC ? 10 : 0);
+  return (gameMode != MODE_TRIAL ? 42 : 38) + (playerCount == 2 ? 15 : 0) + (gameMode == MODE_LUNATIC ? 10 : 0);
 }
 
 // The spot it waits at is kept in frame; attackTimer counts the frames it has waited there.
 void Fly(BossRecord& boss) {
-  const Phase& phase = kPhases[LifePhase(boss, 60, 25)];
+  const Phase& phase = kPhases[RunPhase(boss, kPlan)];
   const Spot& spot = kSpots[boss.frame];
   const double dx = spot.x - boss.x;
   const double dy = spot.y - boss.y;
@@ -56,13 +63,16 @@ void Fly(BossRecord& boss) {
     boss.y = spot.y;
     ++boss.attackTimer;
     const int t = boss.attackTimer;
-    if (t == 1) FireRing(fromX, fromY, phase.ringShots, (Rand() % 64) * kBossPi / 32, BossShotSpeed(3));
-    if (t % phase.fanEvery == 0) FireFanAtPlayers(fromX, fromY, phase.fanShots, 0.25, BossShotSpeed(5));
+    if (t == 1) FireRing(fromX, fromY, phase.ringShots, (Rand() % 64) * kBossPi / 32, BossShotSpeed(5));
+    if (t == (&phase == &kPhases[0] ? phase.stay - 20 : phase.stay / 2))
+      FireWallAwayFrom(Rand() % gameRecord.playerCount, fromX, kWallShots, kWallSpacing, kWallGap, kWallNear, kWallFar,
+                       BossShotSpeed(phase.wallSpeed));
+    if (t % phase.fanEvery == 0) FireFanAtPlayers(fromX, fromY, phase.fanShots, 0.22, BossShotSpeed(9));
     if (phase.spiralArms > 0 && t % phase.spiralEvery == 0) {
       boss.angle += 0.45;
       if (boss.angle > 2 * kBossPi) boss.angle -= 2 * kBossPi;
       for (int arm = 0; arm < phase.spiralArms; ++arm)
-        SpawnEnemyShot(fromX, fromY, BossShotSpeed(4), boss.angle + 2 * kBossPi * arm / phase.spiralArms);
+        SpawnEnemyShot(fromX, fromY, BossShotSpeed(6), boss.angle + 2 * kBossPi * arm / phase.spiralArms);
     }
     if (t >= phase.stay) {
       boss.attackTimer = 0;
@@ -74,11 +84,12 @@ void Fly(BossRecord& boss) {
 }
 
 bool HitByShot(const BossRecord& boss, const PlayerShot& shot) {
-  return ShotHitsCircle(shot, boss.x + kCentreX, boss.y + kCentreY, boss.halfWidth);
+  return !PhaseHolding(boss, kPlan) && ShotHitsCircle(shot, boss.x + kCentreX, boss.y + kCentreY, boss.halfWidth);
 }
 
 void Draw(const BossRecord& boss, int alpha) {
-  DrawPlay(static_cast<PictureId>(PIZ_BOSS4A + (gameRecord.frameCounter / 4) % 6), boss.x, boss.y, alpha);
+  DrawPlay(static_cast<PictureId>(PIZ_BOSS4A + (gameRecord.frameCounter / 4) % 6), boss.x, boss.y,
+           HoldingAlpha(boss, kPlan, alpha));
 }
 
 }  // namespace

@@ -60,6 +60,14 @@ bool ShotHitsCircle(const PlayerShot& shot, double centreX, double centreY, doub
                         radius);
 }
 
+bool ShotHitsColumn(const PlayerShot& shot, double centreX, double top, double bottom, double radius) {
+  const int shotW = PictureWidth(shot.picture);
+  const double shotRadius = PictureHeight(shot.picture) / 2;
+  const double shotY = shot.y + shotRadius;
+  const double nearestY = shotY < top ? top : shotY > bottom ? bottom : shotY;
+  return SweptCircleHit(shot.prevX + shotW / 2, shot.x + shotW / 2, shotY, shotRadius, centreX, nearestY, radius);
+}
+
 void TouchPlayersWithCircle(double centreX, double centreY, double radius) {
   for (int p = 0; p < gameRecord.playerCount; ++p) {
     PlayerRecord& player = gameRecord.players[p];

@@ -105,6 +105,8 @@ struct BossRecord {
   std::int16_t hitPoints;
   std::int16_t maxHitPoints;
   std::int16_t defeatTimer;
+  std::int16_t phase;        // the later bosses: the phase of their life they fight in
+  std::int16_t phaseFrames;  // and how long they have fought in it
 };
 
 struct Cloud {
