@@ -312,9 +312,9 @@ TEST_F(SdlFrontEndTest, ExitFromTheTitleLogsOnlyTheShutdownAfterTheWindowGoes) {
   EXPECT_EQ(tail, (std::vector<std::string>{"[program_exit]", "BGM停止準備", "BGM停止完了", "WM_DESTROY受信",
                                             "メッセージループを終了します", "DirectInputデバイスを開放しています...",
                                             "キーボードデバイスを初期化中...", "ジョイスティックデバイスを初期化中...",
-                                            "DirectInputを開放中...", "完了", "ストリームの音切れ：N回",
-                                            "DirectSoundデバイスを開放しています...", "完了", "スプライトを開放します",
-                                            "大フォント解放", "中フォント解放", "小フォント解放",
+                                            "DirectInputを開放中...", "完了",
+                                            "DirectSoundデバイスを開放しています...", "完了", "ストリームの音切れ：N回",
+                                            "スプライトを開放します", "大フォント解放", "中フォント解放", "小フォント解放",
                                             "リソースをクリアしています", "リソースクリア完了",
                                             "Direct3Dデバイスを開放します", "Direct3Dを開放します",
                                             "Direct3Dを開放完了", "アプリケーションを終了します"}));

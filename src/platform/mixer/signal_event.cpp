@@ -90,6 +90,7 @@ int WaitForAnySignal(platform::Event* const* events, std::size_t count, std::uin
   BlockedWait blocked{events, count};
   auto& waits = BlockedWaits();
   waits.push_back(&blocked);
+  HubCondition().notify_all();  // a settle waiting for this waiter to block must hear of it
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMilliseconds);
   while (found == platform::kWaitTimeout) {
     if (timeoutMilliseconds == platform::kInfinite) {
