@@ -119,18 +119,14 @@ class SdlFrontEndTest : public ::testing::Test {
 
   // Logos skipped by a held shot, START, the first weapon: the run has begun.
   void StartRunWithTheFirstWeapon() {
-  ASSERT_TRUE(StartProgram());
-  ASSERT_EQ(Xdotool("search --sync --name '^Sorvani$' windowfocus --sync"), 0) << ErrorOutput();
-  Xdotool("keydown space");
-  const bool title = TagsReach(2, 10s);
-  Xdotool("keyup space");
-  ASSERT_TRUE(title) << Log() << ErrorOutput();
-  std::this_thread::sleep_for(1000ms);
-  Tap("space");  // START
-  ASSERT_TRUE(TagsReach(3, 10s)) << Log();
-  std::this_thread::sleep_for(1000ms);
-  Tap("space");  // the first weapon
-  ASSERT_TRUE(TagsReach(4, 10s)) << Log();
+    ASSERT_TRUE(StartProgram());
+    ReachTheTitle();
+    if (HasFatalFailure()) return;
+    Tap("space");  // START
+    ASSERT_TRUE(TagsReach(3, 10s)) << Log();
+    std::this_thread::sleep_for(1000ms);
+    Tap("space");  // the first weapon
+    ASSERT_TRUE(TagsReach(4, 10s)) << Log();
   }
 
   bool WaitForEnd(std::chrono::milliseconds limit) {
